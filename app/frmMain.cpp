@@ -1,0 +1,87 @@
+#include "app/frmMain.h"
+
+#include "app/frmSplash.h"
+#include "app/modMain.h"
+#include "platform/Dialogs.h"
+#include "platform/EventPump.h"
+#include "platform/PictureBox.h"
+#include "platform/SerialPortControl.h"
+#include "platform/Timer.h"
+#include "recording/frmHistory.h"
+
+#include <QPushButton>
+
+frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *parent)
+    : QWidget(parent), data(data), cm(cm), cdia(cdia)
+{
+    tmrRecLabel = new Timer(500, true, this);
+    tmrRScan = new Timer(100, false, this);
+    tmrWait = new Timer(50, false, this);
+    tmrDisp = new Timer(250, true, this);
+    tmrRx = new Timer(50, false, this);
+    tmrTx = new Timer(50, false, this);
+    tmrScan = new Timer(100, false, this);
+    buildLayout();
+    connectHandlers();
+    cdia.setOwner(this);
+}
+
+frmMain::~frmMain()
+{
+    // The report window is a window of its own; it goes with the main window.
+    delete m_history;
+    delete m_splash;
+    if (cdia.owner() == this)
+        cdia.setOwner(nullptr);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(&cm, &SerialPortControl::onComm, this, &frmMain::cm_OnComm);
+    connect(tmrWait, &Timer::tick, this, &frmMain::tmrWait_Timer);
+    connect(tmrTx, &Timer::tick, this, &frmMain::tmrTx_Timer);
+    connect(tmrRx, &Timer::tick, this, &frmMain::tmrRx_Timer);
+    connect(tmrScan, &Timer::tick, this, &frmMain::tmrScan_Timer);
+    connect(tmrDisp, &Timer::tick, this, &frmMain::tmrDisp_Timer);
+    connect(tmrRecLabel, &Timer::tick, this, &frmMain::tmrRecLabel_Timer);
+    connect(tmrRScan, &Timer::tick, this, &frmMain::tmrRScan_Timer);
+
+    connect(cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
+    connect(cmdMonitor, &QPushButton::clicked, this, &frmMain::cmdMonitor_Click);
+    connect(picDial, &PictureBox::mouseMove, this, &frmMain::picDial_MouseMove);
+    connect(cmdRecord, &QPushButton::clicked, this, &frmMain::cmdRecord_Click);
+    connect(cmdPause, &QPushButton::clicked, this, &frmMain::cmdPause_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &frmMain::cmdReport_Click);
+    connect(cmdParameters, &QPushButton::clicked, this, &frmMain::cmdParameters_Click);
+    connect(cmdCalibrate, &QPushButton::clicked, this, &frmMain::cmdCalibrate_Click);
+    for (int i = 0; i < int(cmdCalib.size()); ++i)
+        connect(cmdCalib[i], &QPushButton::clicked, this, [this, i] { cmdCalib_Click(i); });
+    for (int i = 0; i < int(cmdCalibOut.size()); ++i)
+        connect(cmdCalibOut[i], &QPushButton::clicked, this, [this, i] { cmdCalibOut_Click(i); });
+    connect(cmdRemoteControl, &QPushButton::clicked, this, &frmMain::cmdRemoteControl_Click);
+    connect(cmdUp, &QPushButton::clicked, this, &frmMain::cmdUp_Click);
+    connect(cmdDown, &QPushButton::clicked, this, &frmMain::cmdDown_Click);
+    connect(cmdSetup, &QPushButton::clicked, this, &frmMain::cmdSetup_Click);
+    connect(cmdSetupSend, &QPushButton::clicked, this, &frmMain::cmdSetupSend_Click);
+    connect(cmdCancelSetup, &QPushButton::clicked, this, &frmMain::cmdCancelSetup_Click);
+}
+
+void frmMain::Form_Load()
+{
+    RemoteSetpointText = QStringLiteral("0000");
+    Paused = false;
+    Recording = false;
+
+    if (!m_splash)
+        m_splash = new frmSplash;
+    m_splash->show();
+    pump::processPending();
+
+    pic->setScale(12000, 12000);
+    PrepareDisplay();
+    Live = LiveValues();
+    Plot();
+    Connect();
+
+    delete m_splash;
+}

@@ -1,0 +1,187 @@
+#pragma once
+// The main window: exists for the whole run, owns the serial-port control, the
+// file dialog, the timers, the live state and the reply dispatcher. Its
+// handlers live with their subsystem: link/ (discovery, waits, dispatcher,
+// scanning), display/ (value boxes, picture, dial, chart), recording/ (REC,
+// PAUSE, Report), params/ (Parameters) and service/ (calibration, remote
+// control, serial-number setup).
+#include "display/ActuatorGeometry.h"
+#include "link/LiveValues.h"
+#include "link/TrendBuffer.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+class Dialogs;
+class PictureBox;
+class PictureImage;
+class PictureShape;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SerialPortControl;
+class Shape;
+class Timer;
+class frmHistory;
+class frmSplash;
+struct modMain;
+
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence: splash, pictures, live values, empty chart, port
+    // search. The window is shown after it returns.
+    void Form_Load();
+
+    // --- link/: serial link, discovery and the reply dispatcher ---
+    void Connect();
+    // Writes `command` and a carriage return, then waits `waitMs` in full while
+    // handling events; the caller reads the reply flags afterwards. Only one
+    // wait runs at a time: returns false, sending nothing, while another runs.
+    bool SendAndWait(const QString &command, int waitMs);
+    bool isWaiting() const { return m_waiting; }
+    // Writes a command line without waiting and without touching the flags.
+    void WriteLine(const QString &command);
+    void FlashTx();
+    void FlashRx();
+    void cm_OnComm();
+    void tmrWait_Timer();
+    void tmrTx_Timer();
+    void tmrRx_Timer();
+    void cmdRun_Click();
+    void cmdMonitor_Click();
+    void tmrScan_Timer();
+
+    // --- display/: live values, actuator picture, dial, trend chart ---
+    void PrepareDisplay();
+    void tmrDisp_Timer();
+    void UpdateDial();
+    void picDial_MouseMove(Qt::MouseButtons buttons, double x, double y);
+    void Plot();
+
+    // --- recording/: recording, pause, report ---
+    void RecordLiveSample();
+    void cmdRecord_Click();
+    void cmdPause_Click();
+    void tmrRecLabel_Timer();
+    void cmdReport_Click();
+
+    // --- params/: the parameter list ---
+    void cmdParameters_Click();
+
+    // --- service/: calibration, remote control, serial-number setup ---
+    void cmdCalibrate_Click();
+    void cmdCalib_Click(int index);
+    void cmdCalibOut_Click(int index);
+    void cmdRemoteControl_Click();
+    void tmrRScan_Timer();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void cmdSetup_Click();
+    void cmdSetupSend_Click();
+    void cmdCancelSetup_Click();
+
+    // --- shared state ---
+    modMain &data;
+    SerialPortControl &cm;
+    Dialogs &cdia;
+
+    LiveValues Live;
+    TrendBuffer Trend;
+    bool Paused = false;
+    bool Recording = false;
+    bool DeviceFound = false;
+    bool ParamsReceived = false;
+    std::array<bool, 261> PortAvailable{};
+    int ScanPhase = 0;
+    int16_t RemoteSetpoint = 0;
+    QString RemoteSetpointText = QStringLiteral("0000");
+    int16_t DialLastX = 0;
+    ActuatorGeometry Geometry;
+
+    // --- controls ---
+    // actuator picture
+    PictureBox *picActuator = nullptr;
+    PictureShape *shpCylinder = nullptr;
+    PictureShape *shpPiston = nullptr;
+    PictureImage *imgSP = nullptr;
+    PictureShape *shpOil = nullptr;
+    PictureShape *shpLevel = nullptr;
+    // live values and lamps
+    QLineEdit *txtSP = nullptr;
+    QLineEdit *txtPV = nullptr;
+    QLineEdit *txtER = nullptr;
+    QLineEdit *txtLV = nullptr;
+    Shape *shpUp = nullptr;
+    Shape *shpDn = nullptr;
+    Shape *shpRelay = nullptr;
+    // trend
+    PictureBox *pic = nullptr;
+    std::array<QLabel *, 2> lblLegend{};
+    std::array<QWidget *, 2> LineLegend{};
+    QPushButton *cmdPause = nullptr;
+    QPushButton *cmdRecord = nullptr;
+    QLabel *lblHistory = nullptr;
+    QLabel *lblRec = nullptr;
+    QLabel *lblPause = nullptr;
+    // control panel
+    QGroupBox *FrameControlPanel = nullptr;
+    QPushButton *cmdCalibrate = nullptr;
+    QPushButton *cmdRemoteControl = nullptr;
+    QPushButton *cmdParameters = nullptr;
+    QPushButton *cmdSetup = nullptr;
+    QPushButton *cmdMonitor = nullptr;
+    QPushButton *cmdReport = nullptr;
+    // calibration
+    QGroupBox *FrameCalib = nullptr;
+    std::array<QLabel *, 5> Label12{};
+    std::array<QPushButton *, 10> cmdCalib{};
+    std::array<QPushButton *, 2> cmdCalibOut{};
+    // serial-number setup
+    QGroupBox *FrameSetup = nullptr;
+    QLabel *lblSetup = nullptr;
+    QLineEdit *txtSetup = nullptr;
+    QPushButton *cmdSetupSend = nullptr;
+    QPushButton *cmdCancelSetup = nullptr;
+    // dial
+    PictureBox *picDial = nullptr;
+    PictureShape *shpDial = nullptr;
+    PictureShape *shpKnob = nullptr;
+    QLabel *Label7 = nullptr;
+    QLineEdit *txtRSP = nullptr;
+    QPushButton *cmdUp = nullptr;
+    QPushButton *cmdDown = nullptr;
+    // connect and controller details
+    QGroupBox *FrameConnect = nullptr;
+    QPushButton *cmdRun = nullptr;
+    QLabel *lblConnect = nullptr;
+    Shape *shpRx = nullptr;
+    Shape *shpTx = nullptr;
+    QLabel *lblUSB = nullptr;
+    QLabel *lblModel = nullptr;
+    QLabel *lblSerial = nullptr;
+    QLabel *lblVersion = nullptr;
+    // timers
+    Timer *tmrRecLabel = nullptr;
+    Timer *tmrRScan = nullptr;
+    Timer *tmrWait = nullptr;
+    Timer *tmrDisp = nullptr;
+    Timer *tmrRx = nullptr;
+    Timer *tmrTx = nullptr;
+    Timer *tmrScan = nullptr;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    void dispatchLine(const QByteArray &line);
+
+    bool m_waiting = false;
+    QPointer<frmSplash> m_splash;
+    QPointer<frmHistory> m_history;
+};

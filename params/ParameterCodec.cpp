@@ -1,0 +1,106 @@
+#include "params/ParameterSet.h"
+
+namespace params {
+
+namespace {
+
+// The block layout in offset order; shared by the decoder and the encoder so
+// the two can never disagree.
+template <typename Visitor>
+void forEachField(ParameterSet &p, Visitor &&visit)
+{
+    auto word = [&](int16_t &f) { visit.word(f); };
+    auto byte = [&](uint8_t &f) { visit.byte(f); };
+    word(p.SPZero); word(p.SPSpan); word(p.PVZero); word(p.PVSpan); word(p.LVZero); word(p.LVSpan);
+    word(p.CoarseControlUp); word(p.FineControlUp); word(p.OilLevelAlarm); word(p.AlarmHysteresis);
+    for (uint8_t &digit : p.pswd)
+        byte(digit);
+    word(p.CoarseControlDn); word(p.FineControlDn); word(p.PulseDelay);
+    byte(p.SPFail); byte(p.PVFail);
+    word(p.CoutZero); word(p.CoutSpan); word(p.Cout25); word(p.Cout50); word(p.Cout75);
+    word(p.PRZero); word(p.PRSpan);
+    byte(p.LevelSwOpt); byte(p.PressureSwOpt);
+    word(p.PressureValueLow); word(p.PressureValueHigh); word(p.PressureLow);
+    word(p.PressurePumpOn); word(p.PressurePumpOff);
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A pair read as one hexadecimal number: a non-digit ends it, so "G1" reads 0
+// and "1G" reads 1.
+int hexPair(char high, char low)
+{
+    const int h = hexDigit(high);
+    if (h < 0)
+        return 0;
+    const int l = hexDigit(low);
+    return l < 0 ? h : h * 16 + l;
+}
+
+} // namespace
+
+QString HexByte(int value)
+{
+    return QString::number(value & 0xFF, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+QString HexWord(int value)
+{
+    return HexByte(value % 256) + HexByte(value / 256);
+}
+
+bool DecodeParameterBlock(const QByteArray &reply, ParameterSet &set)
+{
+    if (reply.size() != ReplyLength)
+        return false;
+    std::array<uint8_t, BlockBytes> bytes{};
+    for (int i = 0; i < BlockBytes; ++i)
+        bytes[i] = uint8_t(hexPair(reply[1 + 2 * i], reply[2 + 2 * i]));
+
+    struct Reader
+    {
+        const std::array<uint8_t, BlockBytes> &bytes;
+        int offset = 0;
+        bool fits = true;
+        void word(int16_t &f)
+        {
+            const int high = bytes[offset + 1];
+            fits = fits && high < 0x80;
+            f = int16_t(high * 256 + bytes[offset]);
+            offset += 2;
+        }
+        void byte(uint8_t &f) { f = bytes[offset++]; }
+    };
+    ParameterSet decoded;
+    Reader reader{bytes};
+    forEachField(decoded, reader);
+    if (!reader.fits)
+        return false;
+    set = decoded;
+    return true;
+}
+
+QString BuildParameterUpload(const ParameterSet &set, bool fromFile)
+{
+    struct Writer
+    {
+        QString out;
+        void word(int16_t &f) { out += HexWord(f); }
+        void byte(uint8_t &f) { out += HexByte(f); }
+    };
+    Writer writer{QString::fromLatin1(fromFile ? "*P2" : "*P1")};
+    ParameterSet copy = set;
+    forEachField(copy, writer);
+    return writer.out;
+}
+
+} // namespace params

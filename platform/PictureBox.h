@@ -1,0 +1,130 @@
+#pragma once
+// A picture box: a widget with a user coordinate system that keeps what was
+// drawn on it as a display list and paints it at any size, so drawing
+// persists and scales with the window. Controls placed on it (shapes, lines,
+// images) are positioned in the same user units and drawn above the drawing.
+// Mouse events arrive in user units with the button state.
+#include "platform/DisplayList.h"
+#include "platform/Shape.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class PictureBox;
+
+// A control placed on a picture: geometry in the picture's user units.
+class PictureControl
+{
+public:
+    explicit PictureControl(PictureBox *owner) : m_owner(owner) {}
+    virtual ~PictureControl() = default;
+
+    double left() const { return m_left; }
+    double top() const { return m_top; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void setGeometry(double left, double top, double width, double height);
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+
+    virtual void paint(QPainter &painter, const PictureBox &picture) const = 0;
+
+protected:
+    void changed();
+
+private:
+    PictureBox *m_owner;
+    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_visible = true;
+};
+
+class PictureShape : public PictureControl
+{
+public:
+    PictureShape(PictureBox *owner, ShapeKind kind, const QColor &fill) : PictureControl(owner), m_kind(kind), m_fill(fill) {}
+    QColor fillColor() const { return m_fill; }
+    void setFillColor(const QColor &color);
+    void setBorderColor(const QColor &color);
+    void paint(QPainter &painter, const PictureBox &picture) const override;
+
+private:
+    ShapeKind m_kind;
+    QColor m_fill;
+    QColor m_border = Qt::black;
+};
+
+// A line control: its end points are set, not its box.
+class PictureLine : public PictureControl
+{
+public:
+    PictureLine(PictureBox *owner, const QColor &color) : PictureControl(owner), m_color(color) {}
+    QPointF start() const { return m_start; }
+    QPointF end() const { return m_end; }
+    void setStart(QPointF p);
+    void setEnd(QPointF p);
+    void paint(QPainter &painter, const PictureBox &picture) const override;
+
+private:
+    QColor m_color;
+    QPointF m_start, m_end;
+};
+
+class PictureImage : public PictureControl
+{
+public:
+    PictureImage(PictureBox *owner, const QImage &image) : PictureControl(owner), m_image(image) {}
+    void paint(QPainter &painter, const PictureBox &picture) const override;
+
+private:
+    QImage m_image;
+};
+
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(const QColor &backColor, QWidget *parent = nullptr);
+    ~PictureBox() override;
+
+    // Change the drawing through drawing(), then call redraw().
+    DisplayList &drawing() { return m_drawing; }
+    const DisplayList &drawing() const { return m_drawing; }
+    void redraw() { update(); }
+
+    void setScale(double width, double height);
+    double scaleWidth() const { return m_drawing.scaleWidth(); }
+    double scaleHeight() const { return m_drawing.scaleHeight(); }
+
+    QColor backColor() const { return m_back; }
+
+    PictureShape *addShape(ShapeKind kind, const QColor &fill);
+    PictureLine *addLine(const QColor &color);
+    PictureImage *addImage(const QImage &image);
+
+    QPointF toPixels(QPointF user) const;
+    QPointF toUser(QPointF pixels) const;
+    QRectF toPixels(const QRectF &user) const;
+
+    // Paints the whole picture into `painter` at the picture's current size.
+    void render(QPainter &painter) const;
+
+signals:
+    void mouseMove(Qt::MouseButtons buttons, double x, double y);
+    void mouseDown(Qt::MouseButton button, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_back;
+    DisplayList m_drawing;
+    std::vector<std::unique_ptr<PictureControl>> m_controls;
+};

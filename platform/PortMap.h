@@ -1,0 +1,24 @@
+#pragma once
+// Port numbers 1..255 stand for the serial devices the operating system lists:
+// USB CDC devices (ttyACM*) first, then USB-serial adapters (ttyUSB*), then the
+// rest (ttyS* and others), each group in natural numeric order.
+#include <QString>
+#include <QStringList>
+
+class PortMap
+{
+public:
+    // The serial devices the system lists now.
+    static PortMap fromSystem();
+    // A given list of device paths (e.g. "/dev/ttyACM0", "/dev/pts/3").
+    explicit PortMap(const QStringList &devicePaths = {});
+
+    int count() const { return int(m_paths.size()); }
+    // The device path for port number 1..count(); empty when there is none.
+    QString devicePath(int port) const;
+    // The device's short name ("ttyACM0"), empty when there is none.
+    QString deviceName(int port) const;
+
+private:
+    QStringList m_paths;
+};

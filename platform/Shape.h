@@ -1,0 +1,28 @@
+#pragma once
+// Shapes: rectangles, rounded rectangles and circles with a fill colour, as
+// standalone widgets (lamps) or placed inside a picture box in its user units.
+#include <QColor>
+#include <QWidget>
+
+enum class ShapeKind { Rectangle, RoundedRectangle, Circle };
+
+void paintShape(QPainter &painter, ShapeKind kind, const QRectF &rect, const QColor &fill, const QColor &border);
+
+class Shape : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Shape(ShapeKind kind, const QColor &fill, QWidget *parent = nullptr);
+
+    QColor fillColor() const { return m_fill; }
+    void setFillColor(const QColor &color);
+    void setBorderColor(const QColor &color);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    ShapeKind m_kind;
+    QColor m_fill;
+    QColor m_border = Qt::black;
+};

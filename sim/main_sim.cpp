@@ -1,0 +1,2 @@
+// PLACEHOLDER (replaced by the simulator work).
+int main() { return 0; }
