@@ -85,7 +85,7 @@ void frmParameters::buildLayout()
     }
     settings->addWidget(Label1[7], 4, 0);
     settings->addWidget(txtPassWord, 4, 1);
-    settings->setColumnMinimumWidth(2, 150);
+    settings->setHorizontalSpacing(14);
 
     // --- fail conditions ---
     Frame2 = new QGroupBox(QStringLiteral("Fail Conditions"), Frame1);

@@ -322,22 +322,22 @@ private:
     {
         const char16_t quote = m_text[m_pos++].unicode();
         out.clear();
-        while (!atEnd()) {
+        for (;;) {
+            // Plain characters are taken a run at a time.
+            const qsizetype start = m_pos;
+            while (!atEnd() && peek() != quote && peek() != u'\\' && peek() != u'\n' && peek() != u'\r')
+                ++m_pos;
+            out += m_text.sliced(start, m_pos - start);
+            if (atEnd())
+                return false; // no closing quote
             const char16_t c = m_text[m_pos++].unicode();
             if (c == quote)
                 return true;
-            if (c == u'\n' || c == u'\r')
+            if (c != u'\\')
                 return false; // a string cannot span lines
-            if (c != u'\\') {
-                out += QChar(c);
-                continue;
-            }
-            if (atEnd())
-                return false;
-            if (!parseEscape(out))
+            if (atEnd() || !parseEscape(out))
                 return false;
         }
-        return false; // no closing quote
     }
 
     bool parseEscape(QString &out)
