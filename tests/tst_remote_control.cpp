@@ -156,10 +156,15 @@ private slots:
         f.port.answer("%C0", "OK\r");
         f.port.answer("%R1", "OK\r");
         f.port.answer("%C1", "OK\r");
-        // "Exit Control" pressed between "%C0" and "%R1", and again during "%R1"'s wait.
-        QTimer::singleShot(100, [&] { click(f.window->cmdRemoteControl); });
-        QTimer::singleShot(300, [&] { click(f.window->cmdRemoteControl); });
+        // "Exit Control" pressed during the wait for "%C0"'s answer.
+        QString captionAfterPress;
+        QTimer::singleShot(100, [&] {
+            click(f.window->cmdRemoteControl);
+            captionAfterPress = f.window->cmdRemoteControl->text();
+        });
         click(f.window->cmdRemoteControl);
+        QCOMPARE(captionAfterPress, QStringLiteral("Exit Control"));
+        QVERIFY(othersLocked(*f.window));
         QCOMPARE(f.port.commands(), (QList<QByteArray>{"%C0", "%R1"}));
         QCOMPARE(f.dialogs.messages, QList<ShownMessage>{On});
         QCOMPARE(f.window->cmdRemoteControl->text(), QStringLiteral("Exit Control"));
