@@ -118,8 +118,6 @@ private slots:
         f.startWithDevice();
         f.port.answer("%C0", "OK\r");
         f.port.answer("%R1", "OK\r");
-        // Setpoints are answered too; their "OK" must not be taken for "%C1"'s.
-        f.port.answer("%RS0000", "OK\r", 40);
         if (!c1Reply.isEmpty())
             f.port.answer("%C1", c1Reply);
         click(f.window->cmdRemoteControl);
