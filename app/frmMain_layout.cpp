@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,6 +78,48 @@ QWidget *legendLine(const QColor &color, QWidget *parent)
     return line;
 }
 
+// Holds one picture as large as the space allows while keeping its width to
+// height ratio within [narrowest, widest], so that it scales with the window
+// without being distorted more than a little.
+class AspectBox : public QWidget
+{
+public:
+    AspectBox(QWidget *child, double narrowest, double widest, Qt::Alignment alignment, QWidget *parent)
+        : QWidget(parent), m_child(child), m_narrowest(narrowest), m_widest(widest), m_alignment(alignment)
+    {
+        child->setParent(this);
+        setMinimumSize(child->minimumSize());
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    QSize sizeHint() const override { return minimumSize(); }
+
+protected:
+    void resizeEvent(QResizeEvent *) override
+    {
+        QSizeF size(width(), height());
+        const double aspect = size.width() / std::max(1.0, size.height());
+        if (aspect > m_widest)
+            size.setWidth(size.height() * m_widest);
+        else if (aspect < m_narrowest)
+            size.setHeight(size.width() / m_narrowest);
+        m_child->setGeometry(QStyle::alignedRect(layoutDirection(), m_alignment, size.toSize(), rect()));
+    }
+
+private:
+    QWidget *m_child;
+    double m_narrowest;
+    double m_widest;
+    Qt::Alignment m_alignment;
+};
+
+QFrame *sunkenPanel(QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
 void setBlack(QWidget *w)
 {
     w->setAutoFillBackground(true);
@@ -96,7 +139,7 @@ void frmMain::buildLayout()
     // --- actuator picture: design geometry in window units (1/1440 inch) ---
     picActuator = new PictureBox(palette().color(QPalette::Window), this);
     picActuator->setScale(4500, 5200);
-    picActuator->setMinimumSize(200, 230);
+    picActuator->setMinimumSize(190, 220);
     picActuator->setAccessibleName(QStringLiteral("Actuator"));
     shpCylinder = picActuator->addShape(ShapeKind::Rectangle, QColor(0, 0, 128));
     shpCylinder->setGeometry(840, 480, 2295, 4335);
@@ -115,7 +158,9 @@ void frmMain::buildLayout()
     txtPV = valueBox(QStringLiteral("PV"), QColor(128, 255, 128), this);
     txtER = valueBox(QStringLiteral("Error"), QColor(255, 192, 192), this);
     txtLV = valueBox(QStringLiteral("Level"), QColor(192, 192, 0), this);
-    auto *values = new QGridLayout;
+    auto *valuesFrame = sunkenPanel(this);
+    auto *values = new QGridLayout(valuesFrame);
+    values->setContentsMargins(8, 6, 8, 6);
     values->addWidget(label(QStringLiteral("SP:"), this), 0, 0);
     values->addWidget(txtSP, 0, 1);
     values->addWidget(label(QStringLiteral("PV:"), this), 1, 0);
@@ -123,10 +168,12 @@ void frmMain::buildLayout()
     values->addWidget(label(QStringLiteral("Error:"), this), 2, 0);
     values->addWidget(txtER, 2, 1);
 
-    shpUp = lamp(QStringLiteral("UP"), ShapeKind::RoundedRectangle, Qt::black, this, {34, 18});
-    shpDn = lamp(QStringLiteral("DN"), ShapeKind::RoundedRectangle, Qt::black, this, {34, 18});
-    shpRelay = lamp(QStringLiteral("RELAY"), ShapeKind::RoundedRectangle, Qt::black, this, {34, 18});
-    auto *lamps = new QGridLayout;
+    shpUp = lamp(QStringLiteral("UP"), ShapeKind::RoundedRectangle, Qt::black, this, {40, 20});
+    shpDn = lamp(QStringLiteral("DN"), ShapeKind::RoundedRectangle, Qt::black, this, {40, 20});
+    shpRelay = lamp(QStringLiteral("RELAY"), ShapeKind::RoundedRectangle, Qt::black, this, {40, 20});
+    auto *lampsFrame = sunkenPanel(this);
+    auto *lamps = new QGridLayout(lampsFrame);
+    lamps->setContentsMargins(8, 6, 8, 8);
     const std::pair<const char *, Shape *> lampRows[] = {{"UP", shpUp}, {"DN", shpDn}, {"RELAY", shpRelay}};
     int column = 0;
     for (const auto &[caption, shape] : lampRows) {
@@ -142,9 +189,8 @@ void frmMain::buildLayout()
     levelRow->addWidget(txtLV);
 
     auto *valueColumn = new QVBoxLayout;
-    valueColumn->addLayout(values);
-    valueColumn->addSpacing(8);
-    valueColumn->addLayout(lamps);
+    valueColumn->addWidget(valuesFrame);
+    valueColumn->addWidget(lampsFrame);
     valueColumn->addStretch();
     valueColumn->addLayout(levelRow);
 
@@ -155,6 +201,9 @@ void frmMain::buildLayout()
     pic->setScale(12000, 12000);
     pic->setMinimumSize(360, 220);
     pic->setAccessibleName(QStringLiteral("Trend chart"));
+    QFont chartFont = pic->font();
+    chartFont.setPointSizeF(8);
+    pic->setFont(chartFont);
     lblLegend[0] = label(QStringLiteral("SP :"), trend, Qt::white);
     lblLegend[1] = label(QStringLiteral("PV :"), trend, Qt::white);
     LineLegend[0] = legendLine(QColor(255, 255, 128), trend);
@@ -242,10 +291,12 @@ void frmMain::buildLayout()
 
     // --- dial group ---
     picDial = new PictureBox(QColor(224, 224, 224), this);
-    picDial->setFixedSize(150, 150);
+    picDial->setMinimumSize(150, 150);
     picDial->setAccessibleName(QStringLiteral("Remote setpoint dial"));
     shpDial = picDial->addShape(ShapeKind::Circle, QColor(192, 192, 192));
+    shpDial->setGeometry(150, 150, 700, 700);
     shpKnob = picDial->addShape(ShapeKind::Circle, QColor(224, 224, 224));
+    shpKnob->setGeometry(0, 0, 90, 90);
     Label7 = label(QStringLiteral("Remote SP"), this);
     Label7->setAlignment(Qt::AlignCenter);
     txtRSP = valueBox(QStringLiteral("Remote SP"), QColor(0, 0, 192), this, Qt::white);
@@ -264,24 +315,27 @@ void frmMain::buildLayout()
     dialSide->addWidget(cmdUp);
     dialSide->addWidget(cmdDown);
     dialSide->addStretch();
-    auto *dial = new QHBoxLayout;
-    dial->addWidget(picDial);
+    auto *dialGroup = sunkenPanel(this);
+    dialGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    auto *dial = new QHBoxLayout(dialGroup);
+    dial->setContentsMargins(4, 4, 8, 4);
+    dial->addWidget(new AspectBox(picDial, 1.0, 1.0, Qt::AlignCenter, dialGroup), 1);
     dial->addLayout(dialSide);
 
     // --- the large frame ---
     auto *large = new QFrame(this);
     large->setFrameShape(QFrame::StyledPanel);
     auto *upper = new QHBoxLayout;
-    upper->addWidget(picActuator, 3);
+    upper->addWidget(new AspectBox(picActuator, 0.65, 4500.0 / 5200.0, Qt::AlignRight | Qt::AlignBottom, this), 4);
     upper->addLayout(valueColumn, 2);
-    upper->addWidget(trend, 7);
+    upper->addWidget(trend, 8);
     auto *lower = new QHBoxLayout;
     lower->addWidget(FrameControlPanel, 3);
     lower->addLayout(centre, 5);
-    lower->addLayout(dial, 3);
+    lower->addWidget(dialGroup, 3);
     auto *largeLayout = new QVBoxLayout(large);
-    largeLayout->addLayout(upper, 1);
-    largeLayout->addLayout(lower);
+    largeLayout->addLayout(upper, 3);
+    largeLayout->addLayout(lower, 1);
 
     // --- bottom row: maker, Connect, Controller Details ---
     FrameConnect = new QGroupBox(QStringLiteral("Connect"), this);
