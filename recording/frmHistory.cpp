@@ -13,8 +13,9 @@
 
 namespace {
 
-const QString TravelUpCaption = QStringLiteral("Travel Time (0% to 100%) : ");
-const QString TravelDownCaption = QStringLiteral("Travel Time (100% to 0%) : ");
+// The design captions; a measured time follows them after one blank.
+const QString TravelUpCaption = QStringLiteral("Travel Time (0% to 100%) :");
+const QString TravelDownCaption = QStringLiteral("Travel Time (100% to 0%) :");
 const QString SampleCaption = QStringLiteral("Sample: ");
 
 QLabel *readoutLabel(const QString &name, QWidget *parent)
@@ -175,7 +176,7 @@ void frmHistory::showTravelTime(int which, const QString &caption)
     if (!t)
         return;
     m_lastTravelTime = *t;
-    lblTravel[size_t(which)]->setText(caption + num::fixed1(*t) + QStringLiteral("s"));
+    lblTravel[size_t(which)]->setText(caption + QLatin1Char(' ') + num::fixed1(*t) + QLatin1Char('s'));
 }
 
 void frmHistory::cmdTravelUp_Click() { showTravelTime(0, TravelUpCaption); }
