@@ -75,7 +75,9 @@ void frmMain::cmdReport_Click()
     data.ReportCount = int32_t(samples->size());
 
     if (!m_history) {
-        m_history = new frmHistory(data);
+        // A window of its own that belongs to the main window, so that closing
+        // the main window still ends the program while a report is open.
+        m_history = new frmHistory(data, this);
         m_history->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_history->Form_Load();

@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <clocale>
+#include <cstdio>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -96,6 +98,27 @@ private slots:
         QFETCH(float, value);
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(recordfile::formatNumber(value)), expected);
+    }
+
+    // Any float, tenths or not, comes out rounded to 7 significant digits,
+    // an exact half to the even neighbour.
+    void roundsAnyValueToSevenDigits()
+    {
+        QRandomGenerator random(4711);
+        for (int i = 0; i < 200000; ++i) {
+            const double magnitude = std::pow(10.0, -3.0 + 9.0 * random.generateDouble());
+            float value = float(random.bounded(2) ? magnitude : -magnitude);
+            if (i % 2) { // a number of tenths, or the float just beside one
+                value = float(std::round(value * 10.0) / 10.0);
+                if (i % 4 == 1)
+                    value = std::nextafter(value, 2.0f * value);
+            }
+            if (value == 0.0f)
+                continue;
+            char expected[32]; // exact, ties to even, in the C locale this test runs in
+            std::snprintf(expected, sizeof expected, "%.7g", double(value));
+            QCOMPARE(recordfile::formatNumber(value).c_str(), expected);
+        }
     }
 
     void writesTheThreeSampleExample()

@@ -191,6 +191,20 @@ private slots:
         QCOMPARE(second.lblTravel[0]->text(), QStringLiteral("Travel Time (0% to 100%) :"));
     }
 
+    void closingTheMainWindowEndsTheProgram()
+    {
+        openReport(50);
+        bool lastClosed = false;
+        const QMetaObject::Connection watch =
+            connect(qApp, &QGuiApplication::lastWindowClosed, this, [&] { lastClosed = true; });
+        QTimer::singleShot(0, f->window.get(), &QWidget::close);
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // still running: the fault
+        const int result = QCoreApplication::exec();
+        disconnect(watch);
+        QCOMPARE(result, 0);
+        QVERIFY(lastClosed);
+    }
+
     void readsUnderTheMouse()
     {
         frmHistory &w = openReport(50); // k = 100
