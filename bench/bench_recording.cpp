@@ -121,6 +121,23 @@ void BM_OpenReportWindow(benchmark::State &state)
 }
 BENCHMARK(BM_OpenReportWindow)->Unit(benchmark::kMillisecond);
 
+// A repaint of the full chart, as each mouse move does while the rubber band
+// follows the mouse.
+void BM_PaintReportChart(benchmark::State &state)
+{
+    modMain data;
+    std::copy(samples().begin(), samples().end(), data.ReportBuffer.begin());
+    data.ReportCount = RecordCapacity;
+    frmHistory window(data);
+    window.Form_Load();
+    window.show();
+    for (auto _ : state) {
+        const QPixmap painted = window.pic->grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+    }
+}
+BENCHMARK(BM_PaintReportChart)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 // The offscreen platform warns on every window shown; the figures matter here.

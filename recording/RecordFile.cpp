@@ -52,10 +52,11 @@ char *formatNumberTo(char *dst, float value)
     // number of tenths t / 10 with at most 7 digits, that number is also its
     // rounding to 7 significant digits: a float lies within half its spacing
     // of t / 10, and that is always less than half a step in the 7th digit.
+    // (t fits a float exactly, so float(t) / 10 is that nearest float.)
     const double scaled = double(value) * 10.0;
     if (std::fabs(scaled) < 1.0e7) {
         const double tenths = std::nearbyint(scaled);
-        if (tenths != 0.0 && float(tenths / 10.0) == value)
+        if (tenths != 0.0 && float(tenths) / 10.0f == value)
             return formatTenths(dst, int64_t(tenths));
     }
     // Round to 7 significant digits: d.dddddde±XX, independent of the locale.
@@ -255,15 +256,22 @@ QByteArray encode(std::span<const RecordSample> samples)
     out.reserve(qsizetype(16 + samples.size() * 16));
     out.append(QByteArray::number(qulonglong(samples.size())));
     out.append("\r\n", 2);
-    char line[2 * NumberRoom + 3];
+    // Lines are gathered in a block and appended a block at a time.
+    constexpr int LineRoom = 2 * NumberRoom + 3;
+    char block[16 * 1024];
+    char *p = block;
     for (const RecordSample &sample : samples) {
-        char *p = formatNumberTo(line, sample.sp);
+        if (p - block > qsizetype(sizeof block) - LineRoom) {
+            out.append(block, p - block);
+            p = block;
+        }
+        p = formatNumberTo(p, sample.sp);
         *p++ = ',';
         p = formatNumberTo(p, sample.pv);
         *p++ = '\r';
         *p++ = '\n';
-        out.append(line, p - line);
     }
+    out.append(block, p - block);
     return out;
 }
 
