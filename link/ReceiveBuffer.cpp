@@ -14,6 +14,13 @@ void ReceiveBuffer::append(const QByteArray &data)
 
 std::optional<QByteArray> ReceiveBuffer::takeLine()
 {
+    // A line feed after a carriage return belongs to no reply; dropping it
+    // keeps the next reply's kind character first.
+    qsizetype start = 0;
+    while (start < m_data.size() && m_data.at(start) == '\n')
+        ++start;
+    if (start > 0)
+        m_data.remove(0, start);
     const qsizetype end = m_data.indexOf('\r');
     if (end < 0)
         return std::nullopt;

@@ -9,7 +9,7 @@
 
 struct MainWindowFixture
 {
-    static constexpr const char *Identification = "@V4.1DMK-0042S123\r";
+    static constexpr const char *Identification = "@V4.1DMK00042S123\r";
 
     modMain data;
     ScriptedSerialPort port;

@@ -1,0 +1,163 @@
+// The reply dispatcher of the main window: what each reply kind changes,
+// in whatever pieces the lines arrive.
+#include "MainWindowFixture.h"
+#include "platform/Shape.h"
+#include "platform/Timer.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class tst_Dispatcher : public QObject
+{
+    Q_OBJECT
+
+    // Delivers the pieces as separate receive events and lets them be handled.
+    static void receive(MainWindowFixture &f, const QList<QByteArray> &pieces)
+    {
+        for (const QByteArray &piece : pieces) {
+            f.port.deliver(piece);
+            QTest::qWait(1);
+        }
+        QTest::qWait(5);
+    }
+
+private slots:
+    void handlesALineOnceWhenItsCarriageReturnArrives()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        f.window->Trend.entries[100] = {7, 7};
+        receive(f, {"C  45", "5,  40"});
+        QCOMPARE(f.window->Live.sp.text, QStringLiteral("---"));
+        QCOMPARE(f.window->Trend[100].sp, int16_t(7));
+        QCOMPARE(f.window->shpRx->fillColor(), QColor(192, 192, 192));
+        receive(f, {"0,   55,10\r"});
+        QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
+        QCOMPARE(f.window->Live.pv.text, QStringLiteral("40.0"));
+        // Shifted exactly once: the old newest entry moved down one place.
+        QCOMPARE(f.window->Trend[99].sp, int16_t(7));
+        QCOMPARE(f.window->Trend[100].sp, int16_t(46));
+        QCOMPARE(f.window->Trend[100].pv, int16_t(40));
+        QVERIFY(f.window->tmrRx->isEnabled());
+    }
+
+    void handlesEveryLineOfOnePiece()
+    {
+        // A live and a level record in one receive event: both take effect.
+        MainWindowFixture f;
+        f.startWithDevice();
+        receive(f, {"C  455,  400,   55,10\rA  725,1\rOK\r"});
+        QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
+        QCOMPARE(f.window->Live.lv.text, QStringLiteral("72.5"));
+        QVERIFY(f.window->Live.relayOn);
+        QVERIFY(f.data.ReplyOk);
+    }
+
+    void trendEntriesRoundHalvesToEven_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("sp");
+        QTest::addColumn<int>("pv");
+        QTest::newRow("45.5 gives 46") << QByteArray("C  455,  445,    0,00\r") << 46 << 44;
+        QTest::newRow("sentinel gives 0") << QByteArray("C -200,  505,    0,00\r") << 0 << 50;
+        QTest::newRow("no reading taken still shifts") << QByteArray("Cxxxxx;yyyyy;zzzzz;00\r") << 0 << 0;
+    }
+    void trendEntriesRoundHalvesToEven()
+    {
+        QFETCH(QByteArray, line);
+        MainWindowFixture f;
+        f.startWithDevice();
+        f.window->Trend.entries[100] = {9, 9};
+        receive(f, {line});
+        QCOMPARE(f.window->Trend[99].sp, int16_t(9));
+        QTEST(int(f.window->Trend[100].sp), "sp");
+        QTEST(int(f.window->Trend[100].pv), "pv");
+    }
+
+    void recordsOnlyWhileRecordingAndNotPaused_data()
+    {
+        QTest::addColumn<bool>("recording");
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<int>("count");
+        QTest::newRow("idle") << false << false << 0;
+        QTest::newRow("recording") << true << false << 2;
+        QTest::newRow("recording, paused") << true << true << 0;
+    }
+    void recordsOnlyWhileRecordingAndNotPaused()
+    {
+        QFETCH(bool, recording);
+        QFETCH(bool, paused);
+        MainWindowFixture f;
+        f.startWithDevice();
+        f.window->Recording = recording;
+        f.window->Paused = paused;
+        receive(f, {"C  455,  400,   55,10\r", "C  123,  400,   55,10\r"});
+        QTEST(f.data.RecordCount, "count");
+        // Live values and the trend change whatever the mode.
+        QCOMPARE(f.window->Live.sp.text, QStringLiteral("12.3"));
+        QCOMPARE(f.window->Trend[100].sp, int16_t(12));
+        if (f.data.RecordCount == 2) {
+            QCOMPARE(f.data.RecordBuffer[1], (RecordSample{12.3f, 40.0f}));
+            QCOMPARE(f.window->lblHistory->text(), QStringLiteral("00002"));
+        }
+    }
+
+    void acknowledgementsSetTheirFlagsEvenWhenNobodyWaits()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        receive(f, {"OK\r"});
+        QVERIFY(f.data.ReplyOk);
+        QVERIFY(!f.data.ReplyFail);
+        receive(f, {"FAIL\r"});
+        QVERIFY(f.data.ReplyFail);
+    }
+
+    void identificationUpdatesTheDetails()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        receive(f, {"@V5.0ABCD1234H001\r"});
+        QCOMPARE(f.window->lblModel->text(), QStringLiteral("Model No. ABCD-1234"));
+        QCOMPARE(f.data.SerialNo, QStringLiteral("H001"));
+    }
+
+    void parameterReplySetsTheBlockAndTheFlag_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("received");
+        QTest::addColumn<int>("spZero");
+        QByteArray hex(200, '0');
+        hex.replace(0, 4, "2C01");
+        QTest::newRow("202 characters") << QByteArray("P" + hex + "\r") << true << 300;
+        QTest::newRow("too short: kept as it was") << QByteArray("P" + hex.left(198) + "\r") << false << 7;
+        QByteArray high = hex;
+        high.replace(0, 4, "FFFF");
+        QTest::newRow("word beyond 32767: kept as it was") << QByteArray("P" + high + "\r") << false << 7;
+    }
+    void parameterReplySetsTheBlockAndTheFlag()
+    {
+        QFETCH(QByteArray, reply);
+        MainWindowFixture f;
+        f.startWithDevice();
+        f.data.ParameterSet.SPZero = 7;
+        receive(f, {reply.left(100), reply.mid(100)});
+        QTEST(f.window->ParamsReceived, "received");
+        QTEST(int(f.data.ParameterSet.SPZero), "spZero");
+    }
+
+    void survivesGarbage()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        QByteArray noise;
+        for (int i = 0; i < 20000; ++i)
+            noise += char(i * 37 % 256);
+        receive(f, {noise, QByteArray(5000, 'C'), QByteArray("\0\0\r\n\n", 5), "C  455,  400,   55,10\r"});
+        QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
+        QVERIFY(f.data.RxBuffer.isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_Dispatcher)
+#include "tst_dispatcher.moc"
