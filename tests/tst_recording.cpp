@@ -1,7 +1,7 @@
 // Recording on the main window: REC / STOP RC with the save, PAUSE / RESUME,
 // the sample counter and the blinking marker, against a scripted port and
 // scripted dialogs.
-#include "support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "platform/Timer.h"
 #include "recording/RecordFile.h"

@@ -1,6 +1,6 @@
 // The report window, opened through "Report" of the main window: refusals,
 // the chart and point count, readouts, the measuring cycle and travel times.
-#include "support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 
 #include "platform/PictureBox.h"
 #include "recording/RecordFile.h"
