@@ -2,28 +2,15 @@
 // writes, and Load's 17 key reads from it. Goal: well under 1 ms per file.
 #include "params/ParameterFile.h"
 #include "platform/ObjectLiteral.h"
+#include "SampleParameters.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-ParameterSet sampleSet()
-{
-    ParameterSet p;
-    p.SPZero = 300; p.SPSpan = 3800; p.PVZero = 310; p.PVSpan = 3790; p.LVZero = 5; p.LVSpan = 4000;
-    p.CoarseControlUp = 15; p.FineControlUp = 5; p.OilLevelAlarm = 250; p.AlarmHysteresis = 20;
-    p.pswd = {0, 4, 2, 9};
-    p.CoarseControlDn = 16; p.FineControlDn = 6; p.PulseDelay = 25;
-    p.SPFail = 1; p.PVFail = 2;
-    p.CoutZero = 100; p.CoutSpan = 32767; p.Cout25 = 2; p.Cout50 = 3; p.Cout75 = 4; p.PRZero = 7; p.PRSpan = 8;
-    p.LevelSwOpt = 1; p.PressureSwOpt = 0;
-    p.PressureValueLow = 0; p.PressureValueHigh = 160; p.PressureLow = 20; p.PressurePumpOn = 40; p.PressurePumpOff = 80;
-    return p;
-}
-
 QString savedExpression()
 {
-    const QString text = params::BuildFileText(sampleSet(), {QStringLiteral("DMK--0042"), QStringLiteral("S123"),
+    const QString text = params::BuildFileText(sampleParameterSet(), {QStringLiteral("DMK--0042"), QStringLiteral("S123"),
                                                              QStringLiteral("V4.1")});
     return QLatin1Char('(') + text + QLatin1Char(')');
 }
@@ -57,7 +44,7 @@ BENCHMARK(LoadKeysFromSavedFile);
 // Building the text Save writes.
 void BuildSavedText(benchmark::State &state)
 {
-    const ParameterSet set = sampleSet();
+    const ParameterSet set = sampleParameterSet();
     const params::Identity identity{QStringLiteral("DMK--0042"), QStringLiteral("S123"), QStringLiteral("V4.1")};
     for (auto _ : state) {
         auto text = params::BuildFileText(set, identity);

@@ -1,5 +1,7 @@
 #include "params/ParameterSet.h"
 
+#include "platform/Numbers.h"
+
 namespace params {
 
 namespace {
@@ -24,25 +26,14 @@ void forEachField(ParameterSet &p, Visitor &&visit)
     word(p.PressurePumpOn); word(p.PressurePumpOff);
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // A pair read as one hexadecimal number: a non-digit ends it, so "G1" reads 0
 // and "1G" reads 1.
 int hexPair(char high, char low)
 {
-    const int h = hexDigit(high);
+    const int h = num::hexDigit(high);
     if (h < 0)
         return 0;
-    const int l = hexDigit(low);
+    const int l = num::hexDigit(low);
     return l < 0 ? h : h * 16 + l;
 }
 

@@ -22,6 +22,18 @@ int32_t toInt32(double v);
 double val(QStringView text);
 double val(QByteArrayView text);
 
+// The value of one hexadecimal digit of either case; -1 for any other character.
+constexpr int hexDigit(char32_t c)
+{
+    if (c >= '0' && c <= '9')
+        return int(c - '0');
+    if (c >= 'A' && c <= 'F')
+        return int(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f')
+        return int(c - 'a' + 10);
+    return -1;
+}
+
 // "0.0": at least one digit before the point and exactly one after it.
 QString fixed1(double v);
 // At least `width` digits with leading zeros ("00000", "0000"); a minus sign

@@ -1,5 +1,7 @@
 #include "platform/ObjectLiteral.h"
 
+#include "platform/Numbers.h"
+
 #include <QHash>
 #include <algorithm>
 #include <charconv>
@@ -47,17 +49,6 @@ bool isBlank(char16_t c)
 }
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-int hexValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
 
 bool isIdentifierStart(char16_t c)
 {
@@ -271,11 +262,11 @@ private:
     {
         if (peek() == u'0' && (peek(1) == u'x' || peek(1) == u'X')) {
             m_pos += 2;
-            if (hexValue(peek()) < 0)
+            if (num::hexDigit(peek()) < 0)
                 return false;
             number = 0;
-            while (!atEnd() && hexValue(peek()) >= 0)
-                number = number * 16 + hexValue(m_text[m_pos++].unicode());
+            while (!atEnd() && num::hexDigit(peek()) >= 0)
+                number = number * 16 + num::hexDigit(m_text[m_pos++].unicode());
             return !isIdentifierPart(peek());
         }
         std::string digits;
@@ -376,7 +367,7 @@ private:
     {
         char16_t code = 0;
         for (int i = 0; i < count; ++i) {
-            const int digit = hexValue(peek());
+            const int digit = num::hexDigit(peek());
             if (digit < 0)
                 return false;
             code = char16_t(code * 16 + digit);

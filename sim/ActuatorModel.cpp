@@ -1,5 +1,7 @@
 #include "sim/ActuatorModel.h"
 
+#include "platform/Numbers.h"
+
 #include "link/Protocol.h"
 #include "params/ParameterFields.h"
 
@@ -17,20 +19,9 @@ QByteArray acknowledge(bool taken)
     return taken ? Ok : Fail;
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool allHex(const QByteArray &text)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return hexValue(c) >= 0; });
+    return std::all_of(text.begin(), text.end(), [](char c) { return num::hexDigit(c) >= 0; });
 }
 
 // Four hexadecimal digits, low byte first ("2C01" is 300); -1 when malformed
@@ -39,8 +30,8 @@ int wordFromHex(const QByteArray &digits)
 {
     if (digits.size() != 4 || !allHex(digits))
         return -1;
-    const int low = hexValue(digits[0]) * 16 + hexValue(digits[1]);
-    const int high = hexValue(digits[2]) * 16 + hexValue(digits[3]);
+    const int low = num::hexDigit(digits[0]) * 16 + num::hexDigit(digits[1]);
+    const int high = num::hexDigit(digits[2]) * 16 + num::hexDigit(digits[3]);
     return high < 0x80 ? high * 256 + low : -1;
 }
 

@@ -1,5 +1,6 @@
 // The parameter-list window on its own, offscreen, with scripted dialogs:
 // opening, Modify with its messages, Save, Load, Upload and JsonGet.
+#include "SampleParameters.h"
 #include "ScriptedDialogs.h"
 #include "app/modMain.h"
 #include "params/ParameterFields.h"
@@ -19,20 +20,6 @@ using BoxEdits = QMap<int, QString>;
 const QString Model = QStringLiteral("DMK--0042");
 
 // A block every field of which the window accepts as it stands.
-ParameterSet sampleSet()
-{
-    ParameterSet p;
-    p.SPZero = 300; p.SPSpan = 3800; p.PVZero = 310; p.PVSpan = 3790; p.LVZero = 5; p.LVSpan = 4000;
-    p.CoarseControlUp = 15; p.FineControlUp = 5; p.OilLevelAlarm = 250; p.AlarmHysteresis = 20;
-    p.pswd = {0, 4, 2, 9};
-    p.CoarseControlDn = 16; p.FineControlDn = 6; p.PulseDelay = 25;
-    p.SPFail = 1; p.PVFail = 2;
-    p.CoutZero = 100; p.CoutSpan = 32767; p.Cout25 = 2; p.Cout50 = 3; p.Cout75 = 4; p.PRZero = 7; p.PRSpan = 8;
-    p.LevelSwOpt = 1; p.PressureSwOpt = 0;
-    p.PressureValueLow = 0; p.PressureValueHigh = 160; p.PressureLow = 20; p.PressurePumpOn = 40; p.PressurePumpOff = 80;
-    return p;
-}
-
 QStringList boxTexts(const frmParameters &form)
 {
     QStringList texts;
@@ -96,7 +83,7 @@ private slots:
     void init()
     {
         data = modMain();
-        data.ParameterSet = sampleSet();
+        data.ParameterSet = sampleParameterSet();
         data.ModelNo = Model;
         data.SerialNo = QStringLiteral("S123");
         data.VersionNo = QStringLiteral("V4.1");
@@ -164,7 +151,7 @@ private slots:
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Accepted));
 
-        ParameterSet expected = sampleSet();
+        ParameterSet expected = sampleParameterSet();
         expected.CoarseControlUp = 12;
         expected.FineControlUp = 14;
         expected.PulseDelay = 175;
@@ -236,7 +223,7 @@ private slots:
 
         QCOMPARE(dialogs.messages, messages);
         QCOMPARE(boxTexts(*form), shown);
-        QCOMPARE(data.ParameterSet, sampleSet());
+        QCOMPARE(data.ParameterSet, sampleParameterSet());
         QVERIFY(!data.UploadRequested);
         QVERIFY(form->isVisible());
 
@@ -245,7 +232,7 @@ private slots:
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), int(QDialog::Rejected));
         QVERIFY(!data.UploadRequested);
-        QCOMPARE(data.ParameterSet, sampleSet());
+        QCOMPARE(data.ParameterSet, sampleParameterSet());
     }
 
     // A fail code without an item shows an empty list, and is not sent back
@@ -319,7 +306,7 @@ private slots:
         QCOMPARE(dialogs.saveDialogsShown, 3);
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-        QCOMPARE(data.ParameterSet, sampleSet());
+        QCOMPARE(data.ParameterSet, sampleParameterSet());
         QVERIFY(form->isVisible());
     }
 
@@ -445,7 +432,7 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(!form->isVisible());
         QVERIFY(data.UploadRequested);
-        ParameterSet expected = sampleSet();
+        ParameterSet expected = sampleParameterSet();
         expected.SPZero = 301; expected.SPSpan = 3801; expected.PVZero = 311; expected.PVSpan = 3791;
         expected.LVZero = 6; expected.LVSpan = 4001; expected.CoarseControlUp = 15; expected.CoarseControlDn = 17;
         expected.FineControlUp = 7; expected.FineControlDn = 8; expected.OilLevelAlarm = 251;
@@ -487,7 +474,7 @@ private slots:
         QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QVERIFY2(shown.text.contains(named), qPrintable(shown.text));
         QVERIFY(shown.text.contains(QStringLiteral("Nothing was sent")));
-        QCOMPARE(data.ParameterSet, sampleSet());
+        QCOMPARE(data.ParameterSet, sampleParameterSet());
         QVERIFY(!data.UploadRequested);
         QVERIFY(form->isVisible());
     }
@@ -524,7 +511,7 @@ private slots:
     void closingReleasesTheFileReading()
     {
         QFETCH(QString, how);
-        QVERIFY(params::WriteParameterFile(path("r.par"), params::BuildFileText(sampleSet(), {Model, {}, {}})));
+        QVERIFY(params::WriteParameterFile(path("r.par"), params::BuildFileText(sampleParameterSet(), {Model, {}, {}})));
         open();
         load(path("r.par"));
         QVERIFY(form->ScriptHost);

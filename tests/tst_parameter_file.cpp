@@ -1,5 +1,6 @@
 // The parameter file's core: the written text, quoting, reading the first
 // item, writing through a temporary file, and the checks before Upload.
+#include "SampleParameters.h"
 #include "params/ParameterFile.h"
 #include "platform/ObjectLiteral.h"
 
@@ -8,20 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-ParameterSet sampleSet()
-{
-    ParameterSet p;
-    p.SPZero = 300; p.SPSpan = 3800; p.PVZero = 310; p.PVSpan = 3790; p.LVZero = 5; p.LVSpan = 4000;
-    p.CoarseControlUp = 15; p.FineControlUp = 5; p.OilLevelAlarm = 250; p.AlarmHysteresis = 20;
-    p.pswd = {0, 4, 2, 9};
-    p.CoarseControlDn = 16; p.FineControlDn = 6; p.PulseDelay = 25;
-    p.SPFail = 1; p.PVFail = 2;
-    p.CoutZero = 100; p.CoutSpan = 32767; p.Cout25 = 2; p.Cout50 = 3; p.Cout75 = 4; p.PRZero = 7; p.PRSpan = 8;
-    p.LevelSwOpt = 1; p.PressureSwOpt = 0;
-    p.PressureValueLow = 0; p.PressureValueHigh = 160; p.PressureLow = 20; p.PressurePumpOn = 40; p.PressurePumpOff = 80;
-    return p;
-}
 
 const params::Identity SampleIdentity{QStringLiteral("DMK--0042"), QStringLiteral("S123"), QStringLiteral("V4.1")};
 
@@ -74,8 +61,8 @@ private slots:
             "'Cout50': '3', 'Cout75': '4', 'PRZero': '7', 'PRSpan': '8', 'LevelSwOpt': '1', "
             "'PressureSwOpt': '0', 'PressureValueLow': '0', 'PressureValueHigh': '160', "
             "'PressureLow': '20', 'PressurePumpOn': '40', 'PressurePumpOff': '80'}");
-        QCOMPARE(params::BuildFileText(sampleSet(), SampleIdentity), expected);
-        QCOMPARE(params::FilePairs(sampleSet(), SampleIdentity).size(), 33);
+        QCOMPARE(params::BuildFileText(sampleParameterSet(), SampleIdentity), expected);
+        QCOMPARE(params::FilePairs(sampleParameterSet(), SampleIdentity).size(), 33);
     }
 
     void zeroSetStartAndEnd()
@@ -194,7 +181,7 @@ private slots:
 
     void uploadTakesFittingValues()
     {
-        ParameterSet set = sampleSet();
+        ParameterSet set = sampleParameterSet();
         params::FileValueTexts values = goodValues();
         values.insert(QStringLiteral("SPZero"), QStringLiteral("32767"));
         values.insert(QStringLiteral("SPSpan"), QStringLiteral(" 12.5")); // rounds to even
@@ -203,7 +190,7 @@ private slots:
         values.insert(QStringLiteral("LVZero"), QStringLiteral("+104 ")); // sign and blanks
         QCOMPARE(params::ApplyFileValues(values, set), QStringList());
 
-        ParameterSet expected = sampleSet();
+        ParameterSet expected = sampleParameterSet();
         expected.SPZero = 32767; expected.SPSpan = 12; expected.PVZero = 0; expected.PVSpan = 103;
         expected.LVZero = 104; expected.LVSpan = 105; expected.CoarseControlUp = 106;
         expected.CoarseControlDn = 107; expected.FineControlUp = 108; expected.FineControlDn = 109;
@@ -242,9 +229,9 @@ private slots:
         QFETCH(QString, text);
         params::FileValueTexts values = goodValues();
         values.insert(key, text);
-        ParameterSet set = sampleSet();
+        ParameterSet set = sampleParameterSet();
         QCOMPARE(params::ApplyFileValues(values, set), QStringList{key});
-        QCOMPARE(set, sampleSet());
+        QCOMPARE(set, sampleParameterSet());
     }
 
     void uploadNamesEveryMisfitInFileOrder()

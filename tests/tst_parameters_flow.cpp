@@ -1,6 +1,7 @@
 // The Parameters button end to end on the real main window: the "?P" read,
 // the modal parameter window driven from the test, the "*P1" / "*P2" upload
 // and the messages after the controller's answer.
+#include "SampleParameters.h"
 #include "MainWindowFixture.h"
 #include "params/ParameterFile.h"
 #include "params/frmParameters.h"
@@ -13,21 +14,7 @@
 
 namespace {
 
-ParameterSet sampleSet()
-{
-    ParameterSet p;
-    p.SPZero = 300; p.SPSpan = 3800; p.PVZero = 310; p.PVSpan = 3790; p.LVZero = 5; p.LVSpan = 4000;
-    p.CoarseControlUp = 15; p.FineControlUp = 5; p.OilLevelAlarm = 250; p.AlarmHysteresis = 20;
-    p.pswd = {0, 4, 2, 9};
-    p.CoarseControlDn = 16; p.FineControlDn = 6; p.PulseDelay = 25;
-    p.SPFail = 1; p.PVFail = 2;
-    p.CoutZero = 100; p.CoutSpan = 32767; p.Cout25 = 2; p.Cout50 = 3; p.Cout75 = 4; p.PRZero = 7; p.PRSpan = 8;
-    p.LevelSwOpt = 1; p.PressureSwOpt = 0;
-    p.PressureValueLow = 0; p.PressureValueHigh = 160; p.PressureLow = 20; p.PressurePumpOn = 40; p.PressurePumpOff = 80;
-    return p;
-}
-
-// The first 58 bytes of sampleSet(), as the controller sends them and as an
+// The first 58 bytes of sampleParameterSet(), as the controller sends them and as an
 // unchanged Modify writes them back.
 const QByteArray SamplePayload =
     "2C01D80E3601CE0E0500A00F0F000500FA0014000004020910000600190001026400FF7F0200030004000700080001000000A000140028005000";
@@ -139,7 +126,7 @@ private slots:
         QVERIFY(opened);
         QCOMPARE(shown, (QStringList{"1.5", "1.6", "0.5", "0.6", "25.0", "2.0", "25", "0", "160", "20", "40", "80"}));
         QCOMPARE(password, QStringLiteral("0429"));
-        QCOMPARE(f->data.ParameterSet, sampleSet());
+        QCOMPARE(f->data.ParameterSet, sampleParameterSet());
         f->run(100);
         QCOMPARE(f->port.commands(), QList<QByteArray>{"?P"});
         QVERIFY(f->dialogs.messages.isEmpty());
@@ -220,7 +207,7 @@ private slots:
     void uploadSendsTheLoadedFile()
     {
         QTemporaryDir dir;
-        ParameterSet fromFile = sampleSet();
+        ParameterSet fromFile = sampleParameterSet();
         fromFile.CoarseControlUp = 21;
         fromFile.PulseDelay = 1500;     // beyond Modify's limits; Upload sends what the file holds
         fromFile.pswd = {1, 1, 1, 1};
