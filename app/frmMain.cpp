@@ -9,6 +9,7 @@
 #include "platform/Timer.h"
 #include "recording/frmHistory.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *parent)
@@ -33,6 +34,13 @@ frmMain::~frmMain()
     delete m_splash;
     if (cdia.owner() == this)
         cdia.setOwner(nullptr);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_history)
+        m_history->close();
+    QWidget::closeEvent(event);
 }
 
 void frmMain::connectHandlers()

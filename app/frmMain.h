@@ -176,6 +176,11 @@ public:
     Timer *tmrTx = nullptr;
     Timer *tmrScan = nullptr;
 
+protected:
+    // Closing the main window ends the program: nothing is sent or saved, and
+    // an open report window closes with it.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildLayout();
     void connectHandlers();
