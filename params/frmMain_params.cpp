@@ -1,4 +1,39 @@
-// PLACEHOLDER (replaced by the parameter work).
+// The main window's Parameters button: read the parameter block, show the
+// parameter list modally, then send what it prepared and report the answer.
 #include "app/frmMain.h"
+#include "app/modMain.h"
+#include "params/ParameterSet.h"
+#include "params/frmParameters.h"
+#include "platform/Dialogs.h"
 
-void frmMain::cmdParameters_Click() {}
+namespace {
+constexpr int ReadWaitMs = 300;
+constexpr int UploadWaitMs = 500;
+} // namespace
+
+void frmMain::cmdParameters_Click()
+{
+    if (isWaiting())
+        return;
+
+    // The dispatcher sets ParamsReceived only for a block it could decode.
+    ParamsReceived = false;
+    if (!SendAndWait(QStringLiteral("?P"), ReadWaitMs) || !ParamsReceived)
+        return;
+
+    data.UploadRequested = false;
+    {
+        frmParameters form(data, cdia, this);
+        form.exec();
+    }
+
+    if (data.PendingUpload.size() != params::UploadLength || !data.UploadRequested)
+        return;
+    if (!SendAndWait(data.PendingUpload, UploadWaitMs))
+        return;
+    const QString title = QStringLiteral("Settings");
+    if (data.ReplyOk)
+        cdia.messageBox(QStringLiteral("Settings modified successfully"), title, MessageIcon::Information);
+    if (data.ReplyFail)
+        cdia.messageBox(QStringLiteral("Settings modification failed"), title, MessageIcon::Exclamation);
+}

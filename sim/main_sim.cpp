@@ -1,2 +1,84 @@
-// PLACEHOLDER (replaced by the simulator work).
-int main() { return 0; }
+// velmora-sim: serves the simulated controller on a pseudo-terminal. Prints
+// the terminal's device path (one line) and answers on it until it is
+// interrupted or terminated.
+#include "sim/PtyServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+// Only writes one byte: the event loop does the rest.
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGINT and SIGTERM write to a pipe; installed first thing, so that a
+// signal sent right after start is not lost.
+bool catchSignals()
+{
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!catchSignals()) {
+        std::perror("velmora-sim: signal handling");
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    QSocketNotifier signalled(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalled, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    QCoreApplication::setApplicationName(QStringLiteral("velmora-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.0.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Serves a simulated actuator controller on a pseudo-terminal and prints its device path."));
+    parser.addHelpOption();
+    const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Reply latency in milliseconds."),
+                                     QStringLiteral("ms"), QStringLiteral("10"));
+    const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
+                                    QStringLiteral("n"), QStringLiteral("1"));
+    parser.addOption(latency);
+    parser.addOption(pieces);
+    parser.process(app);
+
+    bool latencyOk = false;
+    bool piecesOk = false;
+    ReplyTiming timing;
+    timing.latencyMs = parser.value(latency).toInt(&latencyOk);
+    timing.pieces = parser.value(pieces).toInt(&piecesOk);
+    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1) {
+        std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1\n");
+        return 2;
+    }
+
+    PtyServer server;
+    server.model().setReplyTiming(timing);
+    if (!server.start()) {
+        std::fprintf(stderr, "velmora-sim: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(server.devicePath()));
+    std::fflush(stdout);
+    return app.exec();
+}

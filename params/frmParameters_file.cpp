@@ -1,0 +1,110 @@
+// The parameter file in the parameter-list window: Save, Load, Upload and the
+// key reader JsonGet. Save and Load end silently on any failure.
+#include "params/frmParameters.h"
+
+#include "app/modMain.h"
+#include "params/ParameterFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Numbers.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The boxes Load fills, in box order: txtPara(0)..txtPara(5) in tenths, then
+// Pulse Delay in whole units.
+constexpr const char *TenthsKeys[6] = {"CoarseControlUp", "CoarseControlDn", "FineControlUp",
+                                       "FineControlDn", "OilLevelAlarm", "AlarmHysteresis"};
+
+QString wholeText(double value)
+{
+    const double rounded = num::roundHalfEven(value);
+    return rounded == 0 ? QStringLiteral("0") : QString::number(rounded, 'f', 0);
+}
+
+} // namespace
+
+void frmParameters::cmdSave_Click()
+{
+    FileText = params::BuildFileText(data.ParameterSet, {data.ModelNo, data.SerialNo, data.VersionNo});
+    const std::optional<QString> name = cdia.saveFileName();
+    if (!name || name->isEmpty())
+        return;
+    params::WriteParameterFile(*name, FileText);
+}
+
+void frmParameters::cmdLoad_Click()
+{
+    const std::optional<QString> name = cdia.openFileName();
+    if (!name || name->isEmpty())
+        return;
+    const std::optional<QString> item = params::ReadParameterFile(*name);
+    if (!item)
+        return;
+    FileText = *item;
+
+    // From here the values are this file's: Upload waits for its model check.
+    cmdUpdate->setEnabled(false);
+    FileValues.clear();
+    for (const char *key : params::LoadKeys) {
+        const QString k = QLatin1String(key);
+        FileValues.insert(k, JsonGet(k, FileText, QStringLiteral(".")));
+    }
+
+    for (int i = 0; i < 6; ++i)
+        txtPara[i]->setText(num::fixed1(num::val(FileValues.value(QLatin1String(TenthsKeys[i]))) / 10));
+    txtPara[6]->setText(wholeText(num::val(FileValues.value(QStringLiteral("PulseDelay")))));
+
+    for (const auto &[list, key] : {std::pair{cmbSPFail, "SPFail"}, std::pair{cmbPVFail, "PVFail"}}) {
+        const double item = num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))));
+        if (!(item >= 0 && item < list->count()))
+            return; // no such item: Load ends here
+        list->setCurrentIndex(int(item));
+    }
+
+    txtPassWord->setText(FileValues.value(QStringLiteral("pswd")));
+
+    if (FileValues.value(QStringLiteral("ModelNo")) == data.ModelNo)
+        cmdUpdate->setEnabled(true);
+}
+
+void frmParameters::cmdUpdate_Click()
+{
+    // Values that do not fit their field never reach the controller.
+    const QStringList misfits = params::ApplyFileValues(FileValues, data.ParameterSet);
+    if (!misfits.isEmpty()) {
+        cdia.messageBox(QStringLiteral("The parameter file holds values that do not fit the controller: %1. "
+                                       "Nothing was sent.")
+                            .arg(misfits.join(QStringLiteral(", "))),
+                        QStringLiteral("Settings"), MessageIcon::Exclamation);
+        return;
+    }
+    data.PendingUpload = params::BuildParameterUpload(data.ParameterSet, true);
+    data.UploadRequested = true;
+    accept();
+}
+
+QString frmParameters::JsonGet(const QString &eKey, const QString &eJsonString, const QString &eDlim)
+{
+    if (eKey.trimmed().isEmpty() || eJsonString.trimmed().isEmpty())
+        return {};
+    if (eJsonString != LastJsonText || !ScriptHost) {
+        LastJsonText = eJsonString;
+        if (!ScriptHost)
+            ScriptHost = std::make_unique<objlit::Evaluator>();
+        ParsedFile = ScriptHost->evaluate(QLatin1Char('(') + eJsonString + QLatin1Char(')'));
+    }
+    if (!ParsedFile)
+        return {};
+
+    const QStringList path = eDlim.isEmpty() ? QStringList{eKey} : eKey.split(eDlim);
+    const objlit::Value *value = &*ParsedFile;
+    for (const QString &part : path) {
+        value = value->property(part);
+        if (!value)
+            return {};
+    }
+    return value->text().value_or(QString());
+}

@@ -1,0 +1,37 @@
+// Calibration mode of the main window and the zero / span calibration of the
+// five inputs.
+#include "app/frmMain.h"
+#include "app/modMain.h"
+#include "service/DeviceAnswer.h"
+#include "service/InputCalibration.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+const QString CalibrateCaption = QStringLiteral("Calibrate");
+const QString ExitCalibrateCaption = QStringLiteral("Exit Calibrate");
+} // namespace
+
+void frmMain::cmdCalibrate_Click()
+{
+    // The caption holds the mode. Calibrating locks the other service
+    // functions and the Scan button, so no poll runs while a calibration waits.
+    const bool entering = cmdCalibrate->text() == CalibrateCaption;
+    cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
+    for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
+        other->setEnabled(!entering);
+    FrameCalib->setEnabled(entering);
+    FrameConnect->setEnabled(!entering);
+}
+
+void frmMain::cmdCalib_Click(int index)
+{
+    // One wait at a time: a press while another command waits would have its
+    // answer credited to that command.
+    if (isWaiting())
+        return;
+    if (!SendAndWait(service::calibrationCommand(index), service::AnswerWaitMs))
+        return;
+    service::reportAnswer(cdia, data.ReplyOk, data.ReplyFail, service::CalibrationAnswer);
+}

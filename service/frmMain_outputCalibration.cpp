@@ -1,0 +1,26 @@
+// Opening the output calibration window from the main window's
+// "Calibrate Output" / "Calibrate Feedback" buttons.
+#include "app/frmMain.h"
+#include "app/modMain.h"
+#include "platform/Dialogs.h"
+#include "service/frmCalOut.h"
+
+void frmMain::cmdCalibOut_Click(int index)
+{
+    // The window's store buttons wait for answers; opened from inside a
+    // running wait, it would hold that wait open and every store would be
+    // refused until it closed.
+    if (isWaiting())
+        return;
+    data.FeedbackMode = index != 0;
+    WriteLine(QStringLiteral("%Q-"));
+    {
+        frmCalOut window(*this);
+        QWidget *previousOwner = cdia.owner();
+        cdia.setOwner(&window); // its messages belong above it
+        window.ShowModal();
+        cdia.setOwner(previousOwner);
+    }
+    // However the window was closed, the controller gets its output back once.
+    WriteLine(QStringLiteral("%Q+"));
+}

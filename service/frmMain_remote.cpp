@@ -1,0 +1,85 @@
+// Remote control: the main window supplies the controller's setpoint from the
+// dial, ten times a second, while the controller is switched to remote.
+#include "app/frmMain.h"
+#include "app/modMain.h"
+#include "platform/Timer.h"
+#include "service/DeviceAnswer.h"
+#include "service/RemoteSetpoint.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+const QString RemoteControlCaption = QStringLiteral("Remote Control");
+const QString ExitControlCaption = QStringLiteral("Exit Control");
+
+// Remote control locks the other service functions and the Scan button, so
+// no poll runs while the setpoint is being sent.
+void lockOtherModes(frmMain &w, bool locked)
+{
+    for (QPushButton *other : {w.cmdCalibrate, w.cmdParameters, w.cmdMonitor, w.cmdSetup})
+        other->setEnabled(!locked);
+    w.FrameConnect->setEnabled(!locked);
+}
+
+void enterRemoteControl(frmMain &w)
+{
+    w.cmdRemoteControl->setText(ExitControlCaption);
+    lockOtherModes(w, true);
+    w.SendAndWait(QStringLiteral("%C0"), service::AnswerWaitMs);
+    // Only the answer to "%R1" counts: its wait clears the flags again.
+    if (!w.SendAndWait(QStringLiteral("%R1"), service::AnswerWaitMs))
+        return;
+    if (w.data.ReplyOk) {
+        service::RemoteOnAnswer.showSuccess(w.cdia);
+        w.tmrRScan->setEnabled(true);
+    }
+    if (w.data.ReplyFail)
+        service::RemoteOnAnswer.showFailure(w.cdia);
+}
+
+void leaveRemoteControl(frmMain &w)
+{
+    // The setpoint stops first, whatever the controller answers to "%C1".
+    w.tmrRScan->setEnabled(false);
+    if (w.SendAndWait(QStringLiteral("%C1"), service::AnswerWaitMs))
+        service::reportAnswer(w.cdia, w.data.ReplyOk, w.data.ReplyFail, service::RemoteOffAnswer);
+    w.cmdRemoteControl->setText(RemoteControlCaption);
+    lockOtherModes(w, false);
+}
+
+} // namespace
+
+void frmMain::cmdRemoteControl_Click()
+{
+    // Both ways wait for answers. Refusing a press during a wait also keeps
+    // "Exit Control" from slipping in between "%C0" and "%R1", where the
+    // answer to "%C1" would be taken for the answer to "%R1" and start the
+    // setpoint again after leaving.
+    if (isWaiting())
+        return;
+    if (cmdRemoteControl->text() == RemoteControlCaption)
+        enterRemoteControl(*this);
+    else
+        leaveRemoteControl(*this);
+}
+
+void frmMain::tmrRScan_Timer()
+{
+    // Not confirmed: a lost setpoint is replaced by the next tick's.
+    WriteLine(service::setpointCommand(RemoteSetpointText));
+    FlashTx();
+}
+
+void frmMain::cmdUp_Click()
+{
+    RemoteSetpoint = service::steppedSetpoint(RemoteSetpoint, +1);
+    UpdateDial();
+}
+
+void frmMain::cmdDown_Click()
+{
+    RemoteSetpoint = service::steppedSetpoint(RemoteSetpoint, -1);
+    UpdateDial();
+}
