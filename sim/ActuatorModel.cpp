@@ -285,7 +285,7 @@ QByteArray ActuatorModel::answer(const QByteArray &command)
         return acknowledge(storeParameters(command.mid(3)));
     if (command.startsWith("*SN"))
         return acknowledge(setSerial(command.mid(3)));
-    // Input calibration: the controller takes the present input as the point.
+    // Input calibration happens inside the controller; it confirms each point.
     if (command.size() == 2 && command[0] == '#' && command[1] >= 'A' && command[1] <= 'J')
         return Ok;
     if (command == "%C0")

@@ -12,6 +12,7 @@
 //   continuously; inside the coarse band but outside the fine band
 //   (FineControlUp / FineControlDn) it pulses, on for the pulse width and then
 //   off for PulseDelay x 10 ms; inside the fine band both valves are off.
+//   A new setpoint acts from the next tick on.
 // - A full stroke takes 20 s up and 25 s down (configurable).
 // - The relay is the low-oil alarm: it is energised when the level falls
 //   below OilLevelAlarm and released when the level rises above

@@ -1,6 +1,6 @@
 // The parameter-list window on its own, offscreen, with scripted dialogs:
 // opening, Modify with its messages, Save, Load, Upload and JsonGet.
-#include "support/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "app/modMain.h"
 #include "params/ParameterFields.h"
 #include "params/ParameterFile.h"

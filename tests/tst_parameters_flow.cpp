@@ -1,7 +1,7 @@
 // The Parameters button end to end on the real main window: the "?P" read,
 // the modal parameter window driven from the test, the "*P1" / "*P2" upload
 // and the messages after the controller's answer.
-#include "support/MainWindowFixture.h"
+#include "MainWindowFixture.h"
 #include "params/ParameterFile.h"
 #include "params/frmParameters.h"
 

@@ -1,0 +1,103 @@
+#include "recording/ReportChart.h"
+
+#include "platform/Numbers.h"
+
+#include <algorithm>
+
+namespace report {
+
+namespace {
+
+constexpr Rgb GridColour{64, 64, 64};
+constexpr Rgb LabelColour{0, 255, 255};
+constexpr Rgb AxisNameColour{0, 255, 0};
+constexpr Rgb SpColour{255, 255, 0};
+constexpr Rgb PvColour{0, 255, 0};
+
+// Values far beyond any reading are kept this far outside the picture, so
+// that the painter never meets coordinates it cannot handle.
+constexpr double FarOutside = 1.0e6;
+
+double curveY(float percent)
+{
+    return std::clamp(11000.0 - 100.0 * double(percent), -FarOutside, FarOutside);
+}
+
+} // namespace
+
+ReportScale reportScale(int32_t n)
+{
+    if (n > 10000)
+        return {1, 10000};
+    if (n > 5000)
+        return {1, n};
+    if (n > 1000)
+        return {2, n};
+    if (n > 100)
+        return {10, n};
+    return {100, std::max(n, 0)};
+}
+
+void drawGridAndLabels(DisplayList &list, double timeLabelStep)
+{
+    for (int i = 0; i <= 10; ++i) {
+        list.line(1000, 1000 + 1000 * i, 11000, 1000 + 1000 * i, GridColour);
+        list.line(1000 + 1000 * i, 1000, 1000 + 1000 * i, 11000, GridColour);
+    }
+    for (int i = 0; i <= 10; ++i)
+        list.text(QPointF(500, 10750 - 1000 * i), num::printed(10 * i), LabelColour);
+    for (int i = 0; i <= 10; ++i)
+        list.text(QPointF(1000 * i + 800, 11000), num::printed(timeLabelStep * i), LabelColour);
+    list.text(QPointF(250, 5500), QStringLiteral("%"), AxisNameColour);
+    list.text(QPointF(6250, 11350), QStringLiteral("Time"), AxisNameColour);
+}
+
+void drawReportChart(DisplayList &list, std::span<const RecordSample> samples, ReportScale scale)
+{
+    const int32_t drawn = std::clamp<int32_t>(scale.M, 0, int32_t(samples.size()));
+    list.clear();
+    list.reserve(size_t(46 + 2 * std::max(drawn - 1, 0)));
+    drawGridAndLabels(list, 100.0 / scale.k);
+    for (int32_t i = 0; i + 1 < drawn; ++i) {
+        const double x0 = 1000 + scale.k * i;
+        const double x1 = 1000 + scale.k * (i + 1);
+        list.line(x0, curveY(samples[size_t(i)].sp), x1, curveY(samples[size_t(i) + 1].sp), SpColour);
+        list.line(x0, curveY(samples[size_t(i)].pv), x1, curveY(samples[size_t(i) + 1].pv), PvColour);
+    }
+}
+
+bool inPlotArea(double x, double y)
+{
+    return x > 1000 && x < 11000 && y > 1000 && y < 11000;
+}
+
+int32_t readoutIndex(double x, int32_t k)
+{
+    return num::toInt32((x - 1000) / k);
+}
+
+std::optional<RecordSample> sampleUnder(double x, int32_t k, std::span<const RecordSample> samples)
+{
+    const int32_t index = readoutIndex(x, k);
+    if (index < 0 || size_t(index) >= samples.size())
+        return std::nullopt;
+    return samples[size_t(index)];
+}
+
+QString positionText(double x, double y, int32_t k)
+{
+    return num::fixed1((x - 1000) / (10.0 * k)) + QStringLiteral(", ") + num::fixed1((11000 - y) / 100);
+}
+
+QString valueText(const RecordSample &sample)
+{
+    return QStringLiteral("SP=") + num::fixed1(sample.sp) + QStringLiteral(", PV=") + num::fixed1(sample.pv);
+}
+
+QString sampleText(const RecordSample &sample)
+{
+    return QStringLiteral("Input Signal: ") + num::fixed1(sample.sp) + QStringLiteral("\nFeedback Signal: ")
+        + num::fixed1(sample.pv) + QStringLiteral("\nError: ") + num::fixed1(sample.sp - sample.pv);
+}
+
+} // namespace report
