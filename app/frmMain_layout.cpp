@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -294,6 +295,8 @@ void frmMain::buildLayout()
     picDial->setMinimumSize(150, 150);
     picDial->setAccessibleName(QStringLiteral("Remote setpoint dial"));
     shpDial = picDial->addShape(ShapeKind::Circle, QColor(192, 192, 192));
+    // Design geometry in dial units: the knob rides inside the disc's rim,
+    // the spokes show as ticks around it. The start-up centres both.
     shpDial->setGeometry(150, 150, 700, 700);
     shpKnob = picDial->addShape(ShapeKind::Circle, QColor(224, 224, 224));
     shpKnob->setGeometry(0, 0, 90, 90);
@@ -326,6 +329,8 @@ void frmMain::buildLayout()
     auto *large = new QFrame(this);
     large->setFrameShape(QFrame::StyledPanel);
     auto *upper = new QHBoxLayout;
+    // The actuator keeps its design proportions, stretching a little taller
+    // when the window is tall; its tank floor stays level with txtLV.
     upper->addWidget(new AspectBox(picActuator, 0.65, 4500.0 / 5200.0, Qt::AlignRight | Qt::AlignBottom, this), 4);
     upper->addLayout(valueColumn, 2);
     upper->addWidget(trend, 8);
