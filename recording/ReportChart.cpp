@@ -1,5 +1,6 @@
 #include "recording/ReportChart.h"
 
+#include "display/TrendChart.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>
@@ -7,12 +8,6 @@
 namespace report {
 
 namespace {
-
-constexpr Rgb GridColour{64, 64, 64};
-constexpr Rgb LabelColour{0, 255, 255};
-constexpr Rgb AxisNameColour{0, 255, 0};
-constexpr Rgb SpColour{255, 255, 0};
-constexpr Rgb PvColour{0, 255, 0};
 
 // Values far beyond any reading are kept this far outside the picture, so
 // that the painter never meets coordinates it cannot handle.
@@ -38,31 +33,20 @@ ReportScale reportScale(int32_t n)
     return {100, std::max(n, 0)};
 }
 
-void drawGridAndLabels(DisplayList &list, double timeLabelStep)
-{
-    for (int i = 0; i <= 10; ++i) {
-        list.line(1000, 1000 + 1000 * i, 11000, 1000 + 1000 * i, GridColour);
-        list.line(1000 + 1000 * i, 1000, 1000 + 1000 * i, 11000, GridColour);
-    }
-    for (int i = 0; i <= 10; ++i)
-        list.text(QPointF(500, 10750 - 1000 * i), num::printed(10 * i), LabelColour);
-    for (int i = 0; i <= 10; ++i)
-        list.text(QPointF(1000 * i + 800, 11000), num::printed(timeLabelStep * i), LabelColour);
-    list.text(QPointF(250, 5500), QStringLiteral("%"), AxisNameColour);
-    list.text(QPointF(6250, 11350), QStringLiteral("Time"), AxisNameColour);
-}
-
 void drawReportChart(DisplayList &list, std::span<const RecordSample> samples, ReportScale scale)
 {
     const int32_t drawn = std::clamp<int32_t>(scale.M, 0, int32_t(samples.size()));
     list.clear();
     list.reserve(size_t(46 + 2 * std::max(drawn - 1, 0)));
-    drawGridAndLabels(list, 100.0 / scale.k);
+    chart::TimeLabels seconds;
+    for (int i = 0; i < int(seconds.size()); ++i)
+        seconds[size_t(i)] = 100.0 * i / scale.k; // the time in seconds at grid line i
+    chart::drawChartGrid(list, seconds);
     for (int32_t i = 0; i + 1 < drawn; ++i) {
         const double x0 = 1000 + scale.k * i;
         const double x1 = 1000 + scale.k * (i + 1);
-        list.line(x0, curveY(samples[size_t(i)].sp), x1, curveY(samples[size_t(i) + 1].sp), SpColour);
-        list.line(x0, curveY(samples[size_t(i)].pv), x1, curveY(samples[size_t(i) + 1].pv), PvColour);
+        list.line(x0, curveY(samples[size_t(i)].sp), x1, curveY(samples[size_t(i) + 1].sp), chart::SpColor);
+        list.line(x0, curveY(samples[size_t(i)].pv), x1, curveY(samples[size_t(i) + 1].pv), chart::PvColor);
     }
 }
 

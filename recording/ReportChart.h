@@ -23,11 +23,7 @@ struct ReportScale
 
 ReportScale reportScale(int32_t sampleCount);
 
-// The grid, the percent and time labels and the axis names, as the main chart
-// has them; the time label at grid line i reads i x timeLabelStep.
-void drawGridAndLabels(DisplayList &list, double timeLabelStep);
-
-// The whole chart: grid and labels (time labels in seconds), then SP and PV
+// The whole chart: the main chart's grid and labels (time labels in seconds), then SP and PV
 // of the first M samples.
 void drawReportChart(DisplayList &list, std::span<const RecordSample> samples, ReportScale scale);
 
