@@ -1,6 +1,7 @@
 // The live display's share of each poll. A "C" line arrives at most every
 // 100 ms; building the chart and painting it once should take under 1 % of
 // that (1 ms), and the 250 ms display refresh under 0.2 ms.
+#include "BenchWindow.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "display/TrendChart.h"
@@ -28,30 +29,7 @@ TrendBuffer busyTrend()
     return trend;
 }
 
-class SilentPort : public SerialPortControl
-{
-public:
-    QByteArray pending;
-    bool open() override { return true; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    void output(const QByteArray &) override {}
-    QByteArray input() override { return std::exchange(pending, {}); }
-    void receive(const QByteArray &bytes)
-    {
-        pending = bytes;
-        raiseReceiveEvent();
-    }
-};
 
-class NoDialogs : public Dialogs
-{
-public:
-    void messageBox(const QString &, const QString &, MessageIcon) override {}
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFileName() override { return std::nullopt; }
-    std::optional<QString> saveFileName() override { return std::nullopt; }
-};
 
 void ChartDisplayList(benchmark::State &state)
 {
@@ -85,7 +63,7 @@ BENCHMARK(ChartBuildAndPaint1010x640)->Unit(benchmark::kMicrosecond);
 struct Window
 {
     modMain data;
-    SilentPort port;
+    LoopbackPort port;
     NoDialogs dialogs;
     frmMain window{data, port, dialogs};
     Window()

@@ -1,6 +1,7 @@
 // Handling one reply line: framing, decoding and (for "C") the trend shift.
 // At 9600 baud a 22-character "C" line takes about 22.9 ms on the wire; the
 // goal is to handle it in under 1/10,000 of that (2.3 us).
+#include "BenchWindow.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "link/Protocol.h"
@@ -55,31 +56,6 @@ BENCHMARK(ParameterLineDecode);
 
 // The whole receive event of the main window (lamp flash included), paused
 // so that no drawing is done.
-class LoopbackPort : public SerialPortControl
-{
-public:
-    QByteArray pending;
-    bool open() override { return true; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    void output(const QByteArray &) override {}
-    QByteArray input() override { return std::exchange(pending, {}); }
-    void receive(const QByteArray &bytes)
-    {
-        pending = bytes;
-        raiseReceiveEvent();
-    }
-};
-
-class NoDialogs : public Dialogs
-{
-public:
-    void messageBox(const QString &, const QString &, MessageIcon) override {}
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFileName() override { return std::nullopt; }
-    std::optional<QString> saveFileName() override { return std::nullopt; }
-};
-
 void WindowReceiveEventLiveLinePaused(benchmark::State &state)
 {
     modMain data;
