@@ -23,7 +23,6 @@ namespace {
 QPushButton *button(const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(caption);
     b->setAutoDefault(false);
     return b;
 }
@@ -214,8 +213,13 @@ void frmMain::buildLayout()
     lblHistory = label(QStringLiteral("00000"), trend, QColor(0, 128, 0));
     lblRec = label(QStringLiteral("REC"), trend, QColor(0, 255, 0));
     lblPause = label(QStringLiteral("PAUSED"), trend, QColor(255, 255, 0));
-    for (QLabel *hidden : {lblHistory, lblRec, lblPause})
+    for (QLabel *hidden : {lblHistory, lblRec, lblPause}) {
+        // Keep their place while hidden, so the blinking "REC" does not shift its neighbours.
+        QSizePolicy policy = hidden->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        hidden->setSizePolicy(policy);
         hidden->hide();
+    }
     auto *trendRow = new QHBoxLayout;
     trendRow->addWidget(lblLegend[0]);
     trendRow->addWidget(LineLegend[0]);

@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPainter>
 
 void PictureControl::changed()
@@ -76,10 +77,16 @@ PictureBox::PictureBox(const QColor &backColor, QWidget *parent)
 
 PictureBox::~PictureBox() = default;
 
+void PictureBox::redraw()
+{
+    m_cacheValid = false;
+    update();
+}
+
 void PictureBox::setScale(double width, double height)
 {
     m_drawing.setScale(width, height);
-    update();
+    redraw();
 }
 
 PictureShape *PictureBox::addShape(ShapeKind kind, const QColor &fill)
@@ -119,6 +126,12 @@ QPointF PictureBox::toUser(QPointF pixels) const
 
 void PictureBox::render(QPainter &painter) const
 {
+    renderDrawing(painter);
+    renderControls(painter);
+}
+
+void PictureBox::renderDrawing(QPainter &painter) const
+{
     painter.fillRect(rect(), m_back);
     const double sx = width() / scaleWidth();
     const double sy = height() / scaleHeight();
@@ -136,6 +149,10 @@ void PictureBox::render(QPainter &painter) const
         else
             painter.drawText(QPointF(a.x(), a.y() + metrics.ascent()), item.text);
     }
+}
+
+void PictureBox::renderControls(QPainter &painter) const
+{
     for (const auto &control : m_controls)
         if (control->isVisible())
             control->paint(painter, *this);
@@ -143,8 +160,31 @@ void PictureBox::render(QPainter &painter) const
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (!m_cacheValid || m_cache.size() != size() * ratio) {
+        m_cache = QPixmap(size() * ratio);
+        m_cache.setDevicePixelRatio(ratio);
+        QPainter cachePainter(&m_cache);
+        cachePainter.setFont(font());
+        renderDrawing(cachePainter);
+        m_cacheValid = true;
+    }
     QPainter painter(this);
-    render(painter);
+    painter.drawPixmap(0, 0, m_cache);
+    renderControls(painter);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    m_cacheValid = false;
+    QWidget::resizeEvent(event);
+}
+
+void PictureBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_cacheValid = false;
+    QWidget::changeEvent(event);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)

@@ -95,7 +95,7 @@ public:
     // Change the drawing through drawing(), then call redraw().
     DisplayList &drawing() { return m_drawing; }
     const DisplayList &drawing() const { return m_drawing; }
-    void redraw() { update(); }
+    void redraw();
 
     void setScale(double width, double height);
     double scaleWidth() const { return m_drawing.scaleWidth(); }
@@ -120,11 +120,20 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void renderDrawing(QPainter &painter) const;
+    void renderControls(QPainter &painter) const;
+
     QColor m_back;
     DisplayList m_drawing;
+    // The drawing as last painted: controls moving over it (a rubber band
+    // following the mouse, a knob) repaint without drawing it again.
+    QPixmap m_cache;
+    bool m_cacheValid = false;
     std::vector<std::unique_ptr<PictureControl>> m_controls;
 };
