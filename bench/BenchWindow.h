@@ -1,9 +1,13 @@
 #pragma once
 // What the window benchmarks share: a port that delivers whatever the
-// benchmark hands it, and dialogs that answer nothing.
+// benchmark hands it, dialogs that answer nothing, and a main() that runs the
+// benchmarks inside an offscreen application.
 #include "platform/Dialogs.h"
 #include "platform/SerialPortControl.h"
 
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
 #include <utility>
 
 class LoopbackPort : public SerialPortControl
@@ -31,3 +35,25 @@ public:
     std::optional<QString> openFileName() override { return std::nullopt; }
     std::optional<QString> saveFileName() override { return std::nullopt; }
 };
+
+// The offscreen platform warns on every window shown; the figures matter here.
+inline void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(message));
+}
+
+inline int runBenchmarksInApplication(int argc, char **argv)
+{
+    qInstallMessageHandler(quietOffscreenWarnings);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

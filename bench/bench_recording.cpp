@@ -3,6 +3,7 @@
 //
 // VELMORA_RECORD_FILE=<path> keeps the benchmark's record file there, so that
 // scripts/bench-record-file can time other readers on the very same file.
+#include "BenchWindow.h"
 #include "app/modMain.h"
 #include "platform/PictureBox.h"
 #include "recording/RecordFile.h"
@@ -140,24 +141,8 @@ BENCHMARK(BM_PaintReportChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The offscreen platform warns on every window shown; the figures matter here.
-void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (message.contains(QLatin1String("propagateSizeHints")))
-        return;
-    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(message));
-}
 
 int main(int argc, char **argv)
 {
-    qInstallMessageHandler(quietOffscreenWarnings);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksInApplication(argc, argv);
 }
