@@ -29,7 +29,7 @@ frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *p
 
 frmMain::~frmMain()
 {
-    // The report window is a window of its own; it goes with the main window.
+    // Windows opened from here go with the main window.
     delete m_history;
     delete m_splash;
     if (cdia.owner() == this)
