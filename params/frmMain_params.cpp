@@ -32,8 +32,8 @@ void frmMain::cmdParameters_Click()
     if (!SendAndWait(data.PendingUpload, UploadWaitMs))
         return;
     const QString title = QStringLiteral("Settings");
-    if (data.ReplyOk)
+    if (link.ReplyOk)
         cdia.messageBox(QStringLiteral("Settings modified successfully"), title, MessageIcon::Information);
-    if (data.ReplyFail)
+    if (link.ReplyFail)
         cdia.messageBox(QStringLiteral("Settings modification failed"), title, MessageIcon::Exclamation);
 }

@@ -56,7 +56,7 @@ private slots:
             QCOMPARE(lamp->fillColor(), QColor(Qt::black));
         // Two timers run from the start; the others wait for their modes.
         QVERIFY(w.tmrDisp->isEnabled() && w.tmrRecLabel->isEnabled());
-        for (Timer *t : {w.tmrScan, w.tmrRScan, w.tmrWait, w.tmrTx, w.tmrRx})
+        for (Timer *t : {w.tmrScan, w.tmrRScan, w.link.tmrWait, w.link.tmrTx, w.link.tmrRx})
             QVERIFY(!t->isEnabled());
         QCOMPARE(w.tmrScan->interval(), 100);
         QCOMPARE(w.tmrDisp->interval(), 250);

@@ -23,6 +23,10 @@ public:
 
     // Ports that can be opened; every other port fails to open.
     void setAvailablePorts(const QList<int> &ports);
+    // Ports that exist but refuse this user (they fail to open too).
+    void setDeniedPorts(const QList<int> &ports);
+    // The open port's device goes away: the port closes, portLost is raised.
+    void unplug();
     // Answers `command` (without its CR) on `port` (0: any port) with `reply`
     // after `delayMs`, split into `pieces` receive events 10 ms apart.
     void answer(const QByteArray &command, const QByteArray &reply, int delayMs = 5, int port = 0, int pieces = 1);
@@ -45,6 +49,8 @@ public:
     void output(const QByteArray &data) override;
     QByteArray input() override;
     QString portLabel(int port) const override;
+    QString deviceName(int port) const override;
+    bool lastOpenDenied() const override { return m_lastOpenDenied; }
 
 private:
     struct Answer
@@ -56,6 +62,8 @@ private:
         int pieces;
     };
     QSet<int> m_available;
+    QSet<int> m_denied;
+    bool m_lastOpenDenied = false;
     QList<Answer> m_answers;
     QList<ScriptedWrite> m_writes;
     QByteArray m_pendingCommand;
