@@ -85,3 +85,8 @@ std::optional<qint64> OutstandingCommands::acknowledgementOwedUntil(qint64 nowMs
     }
     return until;
 }
+
+void OutstandingCommands::dropOwedAcknowledgements()
+{
+    std::erase_if(m_entries, [](const Entry &e) { return e.expects == ReplyKind::Acknowledgement; });
+}

@@ -46,6 +46,9 @@ public:
     // nothing when none is owed one.
     std::optional<qint64> acknowledgementOwedUntil(qint64 nowMs);
 
+    // Forgets every command still owed an "OK" / "FAIL".
+    void dropOwedAcknowledgements();
+
     void clear() { m_entries.clear(); }
     int size() const { return int(m_entries.size()); }
     const std::deque<Entry> &entries() const { return m_entries; }

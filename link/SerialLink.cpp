@@ -14,6 +14,7 @@ SerialLink::SerialLink(SerialPortControl &cm, QObject *parent)
     tmrReconnect = new Timer(ReconnectIntervalMs, false, this);
     tmrProbe = new Timer(DesignWaitMs, false, this);
     m_holdTimer.setSingleShot(true);
+    m_holdTimer.setTimerType(Qt::PreciseTimer);
     m_clock.start();
 
     connect(&cm, &SerialPortControl::onComm, this, &SerialLink::cm_OnComm);
@@ -120,6 +121,9 @@ void SerialLink::holdForOwedAnswers()
     pump::until(m_holdOver);
     m_holdTimer.stop();
     m_holding = false;
+    // Their time is up (a timer may end a little early): what comes now is
+    // this command's.
+    m_outstanding.dropOwedAcknowledgements();
 }
 
 bool SerialLink::write(const QString &command)

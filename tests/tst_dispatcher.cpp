@@ -134,6 +134,9 @@ private slots:
         QByteArray high = hex;
         high.replace(0, 4, "FFFF");
         QTest::newRow("word beyond 32767: kept as it was") << QByteArray("P" + high + "\r") << false << 7;
+        QByteArray noisy = hex;
+        noisy[150] = '?';
+        QTest::newRow("noise in the block: kept as it was") << QByteArray("P" + noisy + "\r") << false << 7;
     }
     void parameterReplySetsTheBlockAndTheFlag()
     {

@@ -30,6 +30,7 @@ public:
     // Answers `command` (without its CR) on `port` (0: any port) with `reply`
     // after `delayMs`, split into `pieces` receive events 10 ms apart.
     void answer(const QByteArray &command, const QByteArray &reply, int delayMs = 5, int port = 0, int pieces = 1);
+    void clearAnswers() { m_answers.clear(); }
     // Called for every complete command line written (CR stripped), after the scripted answers.
     std::function<void(int port, const QByteArray &command)> onCommand;
     // Puts bytes on the line of the open port after `delayMs` (0: at the next event loop turn).
