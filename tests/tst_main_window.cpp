@@ -83,7 +83,7 @@ private slots:
         QVERIFY(runningWhileSearching);
         QVERIFY(preparedWhileSearching);
         QVERIFY(w.tmrDisp->isEnabled() && w.tmrRecLabel->isEnabled());
-        for (Timer *t : {w.tmrScan, w.tmrRScan, w.link.tmrWait, w.link.tmrTx, w.link.tmrRx})
+        for (Timer *t : {w.tmrScan, w.tmrRScan, w.link.tmrWait, w.link.tmrTx})
             QVERIFY(!t->isEnabled());
     }
 
