@@ -255,6 +255,8 @@ void SerialLink::setState(State state)
     if (state == m_state && state != State::Searching)
         return;
     m_state = state;
+    if (state == State::Connected)
+        ++m_connections;
     emit stateChanged(state);
 }
 

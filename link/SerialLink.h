@@ -66,6 +66,8 @@ public:
     void tmrRx_Timer();
 
     State state() const { return m_state; }
+    // Counts the connections made: changes when the controller is found again.
+    int connectionNumber() const { return m_connections; }
     bool isConnected() const { return m_state == State::Connected; }
     // "1 (ttyACM0)": the port in use, or the one lost.
     QString portLabel() const { return m_portLabel; }
@@ -122,6 +124,7 @@ private:
     QTimer m_holdTimer;
     bool m_probing = false;
     int m_probePort = 0;
+    int m_connections = 0;
     QString m_portLabel;
     QString m_portName;
 };

@@ -22,10 +22,15 @@ void frmMain::cmdParameters_Click()
         return;
 
     data.UploadRequested = false;
+    const int connection = link.connectionNumber();
     {
         frmParameters form(data, cdia, this);
         form.exec();
     }
+    // Edits of one controller's block are not written into whatever
+    // controller was plugged in while the window was open.
+    if (link.connectionNumber() != connection)
+        return;
 
     if (data.PendingUpload.size() != params::UploadLength || !data.UploadRequested)
         return;

@@ -3,6 +3,8 @@
 // lost, and the tool finds the controller again by itself. Also a serial
 // device that refuses the user.
 #include "MainWindowFixture.h"
+#include "SampleParameters.h"
+#include "params/frmParameters.h"
 #include "platform/Timer.h"
 #include "recording/RecordFile.h"
 #include "service/frmCalOut.h"
@@ -169,6 +171,42 @@ private slots:
         QVERIFY(clock.elapsed() < 900);
         QCOMPARE(f.port.commands(), QList<QByteArray>{"%Q-"});
         expectLost(*f.window);
+    }
+
+    // The parameter window stays usable without the controller; its edits
+    // are not written into a controller found again meanwhile.
+    void parameterWindowOutlivesTheConnection()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        const QByteArray block = params::BuildParameterUpload(sampleParameterSet(), false).mid(3).toLatin1();
+        f.port.answer("?P", 'P' + block + QByteArray(84, '0') + '\r');
+        f.port.answer("*P1" + block, "OK\r");
+        bool usableWhileLost = false;
+        bool reconnected = false;
+        QTimer watch;
+        watch.setInterval(10);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto *form = qobject_cast<frmParameters *>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            watch.stop();
+            f.port.unplug();
+            QTRY_COMPARE(f.window->link.state(), SerialLink::State::Lost);
+            usableWhileLost = form->isVisible() && form->cmdModify->isEnabled();
+            QTRY_COMPARE_WITH_TIMEOUT(f.window->link.state(), SerialLink::State::Connected, 3000);
+            reconnected = true;
+            form->cmdModify->click();
+            if (form->isVisible())
+                form->close();
+        });
+        watch.start();
+        click(f.window->cmdParameters);
+        QVERIFY(usableWhileLost);
+        QVERIFY(reconnected);
+        QCOMPARE(f.port.commands(), (QList<QByteArray>{"?P", "?"}));
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.data.ParameterSet, sampleParameterSet());
     }
 
     // The same controller comes back: connected again, its identity shown,
