@@ -109,7 +109,8 @@ void BM_OpenReportWindow(benchmark::State &state)
         const auto read = recordfile::read(recordPath());
         std::copy(read->begin(), read->end(), data.ReportBuffer.begin());
         data.ReportCount = int32_t(read->size());
-        auto *window = new frmHistory(data);
+        NoDialogs dialogs;
+        auto *window = new frmHistory(data, dialogs);
         window->Form_Load();
         window->show();
         const QPixmap painted = window->grab();
@@ -129,7 +130,8 @@ void BM_PaintReportChart(benchmark::State &state)
     modMain data;
     std::copy(samples().begin(), samples().end(), data.ReportBuffer.begin());
     data.ReportCount = RecordCapacity;
-    frmHistory window(data);
+    NoDialogs dialogs;
+    frmHistory window(data, dialogs);
     window.Form_Load();
     window.show();
     for (auto _ : state) {
