@@ -116,7 +116,7 @@ void frmHistory::buildLayout()
     layout->addWidget(frame, 3);
     layout->addLayout(below);
     layout->addWidget(grdSteps, 2);
-    resize(900, 820);
+    resize(1040, 820);
 }
 
 std::span<const RecordSample> frmHistory::samples() const

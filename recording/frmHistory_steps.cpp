@@ -21,22 +21,26 @@ namespace {
 // Samples the scroll bar's arrows move the chart by: one second.
 constexpr int ScrollStep = 10;
 
-// A chosen step starts this far into the chart, so that the level before it
-// shows as well.
+// A chosen step starts about this far into the chart, so that the level
+// before it shows as well; the chart then starts on a whole ten seconds.
 constexpr int32_t LeadIn = 1000;
+constexpr int32_t TenSeconds = 100;
 
+// Sized once from the captions and the widest texts, not from every cell:
+// a long recording has thousands of rows.
 void sizeColumns(QTableView &table)
 {
-    const QFontMetrics metrics = table.fontMetrics();
-    const int widest = metrics.horizontalAdvance(QStringLiteral("not reached"));
+    const QFontMetrics cells = table.fontMetrics();
+    const QFontMetrics captions = table.horizontalHeader()->fontMetrics();
     for (int c = 0; c < StepTableModel::ColumnCount; ++c) {
         const auto column = StepTableModel::Column(c);
-        const int cell = column == StepTableModel::FullStroke
-            ? metrics.horizontalAdvance(QStringLiteral("travel down, 125.0 s"))
-            : widest;
-        const int header = metrics.horizontalAdvance(StepTableModel::caption(column));
-        table.setColumnWidth(c, std::max(cell, header) + 16);
+        const QString widest = column == StepTableModel::Step         ? QStringLiteral("0000")
+                             : column == StepTableModel::FullStroke ? QStringLiteral("travel down, 25.0 s")
+                                                                       : QStringLiteral("not reached");
+        const int width = std::max(cells.horizontalAdvance(widest), captions.horizontalAdvance(StepTableModel::caption(column)));
+        table.setColumnWidth(c, width + 14);
     }
+    table.verticalHeader()->setDefaultSectionSize(cells.height() + 6);
 }
 
 } // namespace
@@ -108,7 +112,8 @@ void frmHistory::grdSteps_SelChange(int row)
 {
     if (row >= 0 && row < m_steps->rowCount() && hsbChart->maximum() > 0) {
         const int32_t start = m_steps->steps()[size_t(row)].start;
-        hsbChart->setValue(std::clamp(start - LeadIn, 0, hsbChart->maximum()));
+        const int32_t first = std::max(start - LeadIn, 0) / TenSeconds * TenSeconds;
+        hsbChart->setValue(std::min(first, hsbChart->maximum()));
     }
     placeStepMarker();
 }

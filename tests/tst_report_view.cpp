@@ -289,32 +289,34 @@ private slots:
 
     void bringsAChosenStepIntoView()
     {
-        // Steps at 100 s, 2500 s and 7000 s of a full buffer.
-        frmHistory &w = open(stepSamples({{0, 1000}, {100, 24000}, {0, 45000}, {100, 5001}}));
+        // Steps at 123.4 s, 2523.4 s and 7023.4 s of a full buffer.
+        frmHistory &w = open(stepSamples({{0, 1234}, {100, 24000}, {0, 45000}, {100, 4767}}));
         QCOMPARE(w.stepTable().rowCount(), 3);
         QVERIFY(!w.LineStep->isVisible());
 
+        // The step about a tenth into the chart, which starts on a whole ten seconds.
         w.grdSteps->selectRow(1);
-        QCOMPARE(w.hsbChart->value(), 24000); // the step a tenth into the chart
-        QCOMPARE(w.firstSample(), 24000);
+        QCOMPARE(w.hsbChart->value(), 24200);
+        QCOMPARE(w.firstSample(), 24200);
+        QCOMPARE(timeLabels(*w.pic).first(), QStringLiteral(" 2420"));
         QVERIFY(w.LineStep->isVisible());
-        QCOMPARE(w.LineStep->start(), QPointF(2000, 1000));
-        QCOMPARE(w.LineStep->end(), QPointF(2000, 11000));
+        QCOMPARE(w.LineStep->start(), QPointF(2034, 1000));
+        QCOMPARE(w.LineStep->end(), QPointF(2034, 11000));
 
         w.grdSteps->selectRow(2);
         QCOMPARE(w.firstSample(), 65001); // as far as the file goes
-        QCOMPARE(w.LineStep->start().x(), 1000.0 + 70000 - 65001);
+        QCOMPARE(w.LineStep->start().x(), 1000.0 + 70234 - 65001);
 
         w.grdSteps->selectRow(0);
-        QCOMPARE(w.firstSample(), 0);
-        QCOMPARE(w.LineStep->start().x(), 2000.0);
+        QCOMPARE(w.firstSample(), 200);
+        QCOMPARE(w.LineStep->start().x(), 2034.0);
 
         // Moved away from it, the marker goes with the step.
         w.hsbChart->setValue(30000);
         QVERIFY(!w.LineStep->isVisible());
         w.hsbChart->setValue(500);
         QVERIFY(w.LineStep->isVisible());
-        QCOMPARE(w.LineStep->start().x(), 1500.0);
+        QCOMPARE(w.LineStep->start().x(), 1734.0);
     }
 
     void marksAChosenStepInAShortFile()
