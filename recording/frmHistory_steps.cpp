@@ -51,6 +51,7 @@ void frmHistory::buildStepControls(QWidget *chartFrame)
     hsbChart->setAccessibleName(QStringLiteral("Chart position"));
     hsbChart->setRange(0, 0);
     hsbChart->setSingleStep(ScrollStep);
+    hsbChart->setFocusPolicy(Qt::StrongFocus); // the keys move the chart too
     hsbChart->hide();
     connect(hsbChart, &QScrollBar::valueChanged, this, &frmHistory::hsbChart_Change);
 

@@ -150,6 +150,17 @@ private slots:
         report::drawReportChart(expected, reportSamples(), report::reportScale(n));
         QVERIFY(sameDrawing(w.pic->drawing(), expected));
 
+        // From the keyboard: the chart's width a page, or to either end.
+        QVERIFY(w.hsbChart->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(w.hsbChart, Qt::Key_PageDown);
+        QCOMPARE(w.firstSample(), std::min(10000, n - 10000));
+        QTest::keyClick(w.hsbChart, Qt::Key_PageUp);
+        QCOMPARE(w.firstSample(), 0);
+        QTest::keyClick(w.hsbChart, Qt::Key_End);
+        QCOMPARE(w.firstSample(), n - 10000);
+        QTest::keyClick(w.hsbChart, Qt::Key_Home);
+        QCOMPARE(w.firstSample(), 0);
+
         w.hsbChart->setValue(w.hsbChart->maximum());
         QCOMPARE(w.firstSample(), n - 10000);
         QVERIFY(!sameDrawing(w.pic->drawing(), expected));
