@@ -47,8 +47,8 @@ void checkDecoder(const QByteArray &reply)
     const bool taken = params::DecodeParameterBlock(reply, set);
     if (!taken) {
         fuzz::require(set == before, "a refused reply leaves the parameters as they were");
-        const QByteArrayView digits = QByteArrayView(reply).sliced(1, 2 * params::BlockBytes);
-        if (reply.size() == params::ReplyLength && allHex(digits)) {
+        const QByteArrayView digits = QByteArrayView(reply).mid(1, 2 * params::BlockBytes);
+        if (reply.size() == params::ReplyLength && reply.front() == 'P' && reply.back() == '\r' && allHex(digits)) {
             bool wordOutOfRange = false;
             for (const int offset : WordOffsets)
                 wordOutOfRange = wordOutOfRange || num::hexDigit(uchar(digits[2 * offset + 2])) >= 8;
