@@ -47,7 +47,7 @@ void checkDecoder(const QByteArray &reply)
     const bool taken = params::DecodeParameterBlock(reply, set);
     if (!taken) {
         fuzz::require(set == before, "a refused reply leaves the parameters as they were");
-        const QByteArrayView digits = QByteArrayView(reply).mid(1, 2 * params::BlockBytes);
+        const QByteArray digits = reply.mid(1, 2 * params::BlockBytes);
         if (reply.size() == params::ReplyLength && reply.front() == 'P' && reply.back() == '\r' && allHex(digits)) {
             bool wordOutOfRange = false;
             for (const int offset : WordOffsets)
