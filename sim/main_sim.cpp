@@ -58,8 +58,13 @@ int main(int argc, char *argv[])
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
                                     QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption stream(QStringLiteral("stream"),
+                                    QStringLiteral("Send this many live records a second unpolled, from the first command "
+                                                   "on, and report at exit how many lines went out whole."),
+                                    QStringLiteral("rate"));
     parser.addOption(latency);
     parser.addOption(pieces);
+    parser.addOption(stream);
     parser.process(app);
 
     bool latencyOk = false;
@@ -67,8 +72,11 @@ int main(int argc, char *argv[])
     ReplyTiming timing;
     timing.latencyMs = parser.value(latency).toInt(&latencyOk);
     timing.pieces = parser.value(pieces).toInt(&piecesOk);
-    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1) {
-        std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1\n");
+    bool rateOk = true;
+    const int rate = parser.isSet(stream) ? parser.value(stream).toInt(&rateOk) : 0;
+    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1 || !rateOk || (parser.isSet(stream) && rate < 1)) {
+        std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1, "
+                             "--stream records a second >= 1\n");
         return 2;
     }
 
@@ -78,7 +86,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "velmora-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    if (rate > 0)
+        server.streamLiveRecords(rate);
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
-    return app.exec();
+    const int status = app.exec();
+    if (rate > 0)
+        std::fprintf(stderr, "velmora-sim: %lld lines sent\n", static_cast<long long>(server.linesSent()));
+    return status;
 }
