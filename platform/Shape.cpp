@@ -1,5 +1,7 @@
 #include "platform/Shape.h"
 
+#include "platform/FrameClock.h"
+
 #include <QPainter>
 
 void paintShape(QPainter &painter, ShapeKind kind, const QRectF &rect, const QColor &fill, const QColor &border)
@@ -38,13 +40,16 @@ void Shape::setFillColor(const QColor &color)
     if (color == m_fill)
         return;
     m_fill = color;
-    update();
+    // A lamp flashing for every received line repaints at most once a frame.
+    frame::update(this);
 }
 
 void Shape::setBorderColor(const QColor &color)
 {
+    if (color == m_border)
+        return;
     m_border = color;
-    update();
+    frame::update(this);
 }
 
 void Shape::paintEvent(QPaintEvent *)
