@@ -49,8 +49,9 @@ def rss_mb(pid):
 
 
 class Sim:
-    def __init__(self, build, rate):
-        self.proc = subprocess.Popen([os.path.join(build, "velmora-sim"), "--stream", str(rate), "--latency", "0"],
+    def __init__(self, build, rate, seconds=0):
+        self.proc = subprocess.Popen([os.path.join(build, "velmora-sim"), "--stream", str(rate), "--latency", "0",
+                                      "--stream-for", str(int(seconds))],
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.device = self.proc.stdout.readline().strip()
 
@@ -104,7 +105,11 @@ def percentile(values, p):
 
 
 def flood(build, rate, seconds, settle):
-    sim = Sim(build, rate)
+    # The stream runs from the window's first command for the settling time
+    # and the measuring window, then stops by itself: every line it sent can
+    # reach the window before anything is closed.
+    sim = Sim(build, rate, settle + seconds)
+    started = time.monotonic()
     with tempfile.NamedTemporaryFile(suffix=".txt") as report:
         proc = start_receiver("velmora", build, sim.device, report.name, probe=True)
         x, y = (int(v) for v in proc.stdout.readline().split()[1:3])
@@ -114,9 +119,9 @@ def flood(build, rate, seconds, settle):
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "--repeat", str(clicks), "--delay", "100", "1"],
                        check=True)
         rss1, c1, w1 = rss_mb(proc.pid), cpu_seconds(proc.pid), time.monotonic()
-        sent = sim.stop()
-        time.sleep(1.0)  # what is still on the line reaches the window
+        time.sleep(max(0.0, started + settle + seconds - time.monotonic()) + 2.0)  # the stream ends and drains
         stop(proc)
+        sent = sim.stop()
         values = {}
         with open(report.name) as f:
             for line in f:
@@ -157,8 +162,9 @@ def main():
 
     f = flood(args.build, args.flood_rate, args.flood_seconds, settle=2)
     lost = f["sent"] - f["handled"]
-    print(f"\nflood: {args.flood_rate} records/s asked for {f['seconds']:.1f} s: "
-          f"{f['sent']} lines sent whole ({f['sent'] / f['seconds']:.0f}/s over the window), "
+    stream_seconds = 2 + args.flood_seconds
+    print(f"\nflood: {args.flood_rate} records/s for {stream_seconds:.0f} s (measured over the last "
+          f"{f['seconds']:.1f} s): {f['sent']} lines sent whole ({f['sent'] / stream_seconds:.0f}/s), "
           f"{f['handled']} handled, {lost} lost, {int(f['unhandled'])} left unhandled")
     print(f"flood: CPU {f['cpu']:.1f} % of a core; RSS {f['rss0']:.1f} MB at the start, {f['rss1']:.1f} MB at the end")
     print(f"flood: mouse press to handler: {len(f['press'])} clicks, p50 {percentile(f['press'], 50):.0f} ms, "

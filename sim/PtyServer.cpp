@@ -69,7 +69,7 @@ void PtyServer::readCommands()
         if (n > 0) {
             for (const QByteArray &command : m_commands.feed(QByteArray(buffer, n))) {
                 if (m_stream)
-                    m_stream->start();
+                    m_stream->start(m_streamMs);
                 m_model.advanceTo(m_clock.elapsed());
                 const QByteArray reply = m_model.answer(command);
                 if (!reply.isEmpty())
@@ -92,10 +92,11 @@ void PtyServer::readCommands()
     }
 }
 
-void PtyServer::streamLiveRecords(int perSecond)
+void PtyServer::streamLiveRecords(int perSecond, int seconds)
 {
     if (m_stream || m_controller < 0)
         return;
+    m_streamMs = qint64(seconds) * 1000;
     auto record = [this] {
         m_model.advanceTo(m_clock.elapsed());
         return m_model.answer("?C");

@@ -19,10 +19,11 @@ RecordStream::RecordStream(Source record, int perSecond, Writer write, QObject *
     connect(&m_timer, &QTimer::timeout, this, &RecordStream::generate);
 }
 
-void RecordStream::start()
+void RecordStream::start(qint64 forMs)
 {
     if (isStarted())
         return;
+    m_forMs = forMs;
     m_clock.start();
     m_timer.start();
 }
@@ -50,7 +51,9 @@ void RecordStream::flush()
 
 void RecordStream::generate()
 {
-    const qint64 due = m_clock.elapsed() * m_perSecond / 1000;
+    const qint64 elapsed = m_clock.elapsed();
+    const bool last = m_forMs > 0 && elapsed >= m_forMs;
+    const qint64 due = (last ? m_forMs : elapsed) * m_perSecond / 1000;
     const qsizetype backlog = std::max<qsizetype>(MinBacklogBytes, 22 * m_perSecond / BacklogDivisor);
     for (; m_generated < due; ++m_generated) {
         if (m_queue.size() >= backlog) {
@@ -59,5 +62,7 @@ void RecordStream::generate()
         }
         m_queue.append(m_record());
     }
+    if (last)
+        m_timer.stop();
     flush();
 }

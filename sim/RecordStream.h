@@ -22,8 +22,8 @@ public:
 
     RecordStream(Source record, int perSecond, Writer write, QObject *parent = nullptr);
 
-    // Starts sending records, from now on.
-    void start();
+    // Starts sending records, from now on; with `forMs` > 0 only for that long.
+    void start(qint64 forMs = 0);
     bool isStarted() const { return m_clock.isValid(); }
     // Queues `bytes` (a reply, or a piece of one) behind what is already due.
     void send(const QByteArray &bytes);
@@ -46,6 +46,7 @@ private:
     QByteArray m_queue;
     QElapsedTimer m_clock;
     QTimer m_timer;
+    qint64 m_forMs = 0;
     qint64 m_generated = 0;
     qint64 m_linesSent = 0;
 };

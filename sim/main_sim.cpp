@@ -62,9 +62,13 @@ int main(int argc, char *argv[])
                                     QStringLiteral("Send this many live records a second unpolled, from the first command "
                                                    "on, and report at exit how many lines went out whole."),
                                     QStringLiteral("rate"));
+    const QCommandLineOption streamFor(QStringLiteral("stream-for"),
+                                       QStringLiteral("Stop the stream after this many seconds (default: never)."),
+                                       QStringLiteral("seconds"), QStringLiteral("0"));
     parser.addOption(latency);
     parser.addOption(pieces);
     parser.addOption(stream);
+    parser.addOption(streamFor);
     parser.process(app);
 
     bool latencyOk = false;
@@ -73,10 +77,13 @@ int main(int argc, char *argv[])
     timing.latencyMs = parser.value(latency).toInt(&latencyOk);
     timing.pieces = parser.value(pieces).toInt(&piecesOk);
     bool rateOk = true;
+    bool forOk = false;
     const int rate = parser.isSet(stream) ? parser.value(stream).toInt(&rateOk) : 0;
-    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1 || !rateOk || (parser.isSet(stream) && rate < 1)) {
+    const int streamSeconds = parser.value(streamFor).toInt(&forOk);
+    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1 || !rateOk
+        || (parser.isSet(stream) && rate < 1) || !forOk || streamSeconds < 0) {
         std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1, "
-                             "--stream records a second >= 1\n");
+                             "--stream records a second >= 1, --stream-for seconds >= 0\n");
         return 2;
     }
 
@@ -87,7 +94,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (rate > 0)
-        server.streamLiveRecords(rate);
+        server.streamLiveRecords(rate, streamSeconds);
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
     const int status = app.exec();
