@@ -6,7 +6,8 @@
 // The device is port 1 (e.g. the pseudo-terminal velmora-sim prints). At
 // exit (SIGTERM or SIGINT) REPORT receives the number of complete lines the
 // window was handed; with --probe also how late the window answered input:
-//   - every mouse press: its handling time minus the X server's time stamp;
+//   - every mouse press (a quick second one arrives as a double click): its
+//     handling time minus the X server's time stamp;
 //   - a 10 ms timer: how late each tick ran (what any event waiting behind
 //     the receive handler and the painting would wait).
 // On start it prints the screen position of the middle of the trend chart,
@@ -74,7 +75,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        if (press && watched->isWidgetType())
             pressMs.push_back((monotonicMs() - qint64(static_cast<QInputEvent *>(event)->timestamp())) & 0xffffffff);
         return false;
     }
