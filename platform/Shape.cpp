@@ -109,7 +109,8 @@ void Shape::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-// What lies beneath looks different when the frame is disabled or restyled.
+// What lies beneath looks different when the frame is disabled, restyled or
+// its window (in)active.
 void Shape::changeEvent(QEvent *event)
 {
     switch (event->type()) {
@@ -117,6 +118,7 @@ void Shape::changeEvent(QEvent *event)
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
     case QEvent::ParentChange:
+    case QEvent::ActivationChange:
         invalidateBackdrop();
         break;
     default:
