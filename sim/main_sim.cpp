@@ -1,10 +1,15 @@
 // velmora-sim: serves the simulated controller on a pseudo-terminal. Prints
 // the terminal's device path (one line) and answers on it until it is
-// interrupted or terminated.
+// interrupted or terminated. "--link PATH" also makes PATH a symbolic link to
+// the terminal while it runs, a name that stays the same from one run to the
+// next (the terminal's own name changes), so that stopping and starting the
+// simulator stands in for pulling and plugging the controller's cable.
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -58,6 +63,9 @@ int main(int argc, char *argv[])
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
                                     QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Make PATH a symbolic link to the terminal while serving."),
+                                  QStringLiteral("PATH"));
     const QCommandLineOption stream(QStringLiteral("stream"),
                                     QStringLiteral("Send this many live records a second unpolled, from the first command "
                                                    "on, and report at exit how many lines went out whole."),
@@ -67,6 +75,7 @@ int main(int argc, char *argv[])
                                        QStringLiteral("seconds"), QStringLiteral("0"));
     parser.addOption(latency);
     parser.addOption(pieces);
+    parser.addOption(link);
     parser.addOption(stream);
     parser.addOption(streamFor);
     parser.process(app);
@@ -95,9 +104,20 @@ int main(int argc, char *argv[])
     }
     if (rate > 0)
         server.streamLiveRecords(rate, streamSeconds);
+    const QString linkPath = parser.value(link);
+    if (!linkPath.isEmpty()) {
+        if (QFileInfo(linkPath).isSymLink())
+            QFile::remove(linkPath); // left by a run that was killed
+        if (!QFile::link(server.devicePath(), linkPath)) {
+            std::fprintf(stderr, "velmora-sim: cannot make the link %s\n", qPrintable(linkPath));
+            return 1;
+        }
+    }
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
     const int status = app.exec();
+    if (!linkPath.isEmpty())
+        QFile::remove(linkPath);
     if (rate > 0)
         std::fprintf(stderr, "velmora-sim: %lld lines sent\n", static_cast<long long>(server.linesSent()));
     return status;

@@ -158,7 +158,7 @@ int main(int argc, char *argv[])
     if (!report.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
     report.write("lines " + QByteArray::number(port.lines) + "\n");
-    report.write("unhandled " + QByteArray::number(data.RxBuffer.pending().count('\r')) + "\n");
+    report.write("unhandled " + QByteArray::number(window.link.RxBuffer.pending().count('\r')) + "\n");
     report.write("press_ms " + joined(input.pressMs) + "\n");
     report.write("timer_late_ms " + joined(timer.lateMs) + "\n");
     return status;
