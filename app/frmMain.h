@@ -71,6 +71,9 @@ public:
     void cmdPause_Click();
     void tmrRecLabel_Timer();
     void cmdReport_Click();
+    // Shows a record file in the report window; false, changing nothing, when
+    // the file is refused.
+    bool OpenReport(const QString &fileName);
 
     // --- params/: the parameter list ---
     void cmdParameters_Click();
@@ -183,6 +186,7 @@ protected:
 
 private:
     void buildLayout();
+    void setKeyboardOrder();
     void connectHandlers();
     void dispatchLine(const QByteArray &line);
 

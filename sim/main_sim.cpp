@@ -1,6 +1,7 @@
 // velmora-sim: serves the simulated controller on a pseudo-terminal. Prints
 // the terminal's device path (one line) and answers on it until it is
 // interrupted or terminated.
+#include "Version.h"
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
@@ -48,12 +49,13 @@ int main(int argc, char *argv[])
     QSocketNotifier signalled(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Serves a simulated actuator controller on a pseudo-terminal and prints its device path."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Reply latency in milliseconds."),
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
