@@ -6,6 +6,9 @@
 
 QIcon appIcon()
 {
+    // The picture is compiled into the library; a static library needs this
+    // to keep it.
+    Q_INIT_RESOURCE(velmora);
     QSvgRenderer svg(QStringLiteral(":/velmora/velmora.svg"));
     QIcon icon;
     if (!svg.isValid())

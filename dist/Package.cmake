@@ -15,11 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
- Velmora finds the controller on its USB serial port (or on a port given with
- --port), shows the live setpoint, process value, error and oil level on a
- picture of the actuator and in a trend chart, records them and measures
- travel times, edits the controller's parameters, and calibrates its inputs
- and outputs. velmora-sim serves a simulated controller on a pseudo-terminal.")
+set(CPACK_PACKAGE_DESCRIPTION "Velmora finds the controller on its USB serial port (or on a port given
+with --port), shows the live setpoint, process value, error and oil level on a picture of the actuator
+and in a trend chart, records them and measures travel times, edits the controller's parameters, and
+calibrates its inputs and outputs. velmora-sim serves a simulated controller on a pseudo-terminal.")
 
 include(CPack)
