@@ -72,17 +72,14 @@ private slots:
         for (QWidget *widget : order)
             if (takesTabFocus(widget))
                 expected << widget;
-        // Tab from "Scan" starts over at the top.
-        expected.move(expected.size() - 1, 0);
+        // From "Scan", the last control, Tab starts over at the top and comes back.
+        QCOMPARE(QApplication::focusWidget(), f.window->cmdRun);
         QList<QWidget *> walked;
         for (int i = 0; i < expected.size(); ++i) {
-            walked << QApplication::focusWidget();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget();
         }
-        expected.move(0, expected.size() - 1);
-        walked.move(0, walked.size() - 1);
         QCOMPARE(walked, expected);
-        QCOMPARE(QApplication::focusWidget(), f.window->cmdRun);
 
         // Every control the keyboard can reach is in that order, once.
         for (QWidget *widget : f.window->findChildren<QWidget *>())
