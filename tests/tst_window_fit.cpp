@@ -169,11 +169,9 @@ private slots:
         // Centred on the main window as far as the screen allows; its design size is 1040 x 820.
         const QRect available = report->screen()->availableGeometry();
         QCOMPARE(report->geometry(), placement::fitted(QSize(1040, 820), f.window->geometry().center(), available));
-        // Whole on an 800 x 600 screen (the offscreen platform's).
-        QCOMPARE(report->screen()->size(), QSize(800, 600));
-        QVERIFY(available.marginsRemoved(placement::FrameReserve).size().expandedTo(report->minimumSizeHint()) ==
-                available.marginsRemoved(placement::FrameReserve).size());
-        QVERIFY(available.contains(report->geometry().marginsAdded(placement::FrameReserve)));
+        // It can be made small enough for an 800 x 600 screen.
+        const QSize room = QRect(0, 0, 800, 600).marginsRemoved(placement::FrameReserve).size();
+        QCOMPARE(room.expandedTo(report->minimumSizeHint()), room);
     }
 };
 
