@@ -5,7 +5,6 @@
 #include "platform/ObjectLiteral.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace params {
@@ -36,13 +35,29 @@ constexpr std::array<WordKey, 13> UploadWords{{
 }};
 
 // A text that is one plain decimal number and nothing else (blanks around it
-// allowed). Upload sends without range checks, so an empty text, a word, a
+// allowed): an optional sign, digits with at most one point, a digit before or
+// after it. Upload sends without range checks, so an empty text, a word, a
 // number with a tail ("12abc") or in exponent form ("1e+21", which would read
-// as 1) is not taken as a value.
+// as 1) is not taken as a value. One pass over the text, however long.
 bool isPlainNumber(QStringView text)
 {
-    static const QRegularExpression plain(QStringLiteral("^[ \\t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)[ \\t]*$"));
-    return plain.match(text.toString()).hasMatch();
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    for (; i < n && isDigit(text[i]); ++i)
+        ++digits;
+    if (i < n && text[i] == u'.')
+        for (++i; i < n && isDigit(text[i]); ++i)
+            ++digits;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    return digits > 0 && i == n;
 }
 
 // The text as a whole number rounded with halves to even, when it holds a

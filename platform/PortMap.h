@@ -16,6 +16,10 @@ public:
     // /dev/serial/by-id/ link stays a link).
     static PortMap forDevice(const QString &devicePath);
 
+    // The same kind of map made anew: the system's devices listed again, or
+    // the given paths kept as they were.
+    PortMap refreshed() const;
+
     int count() const { return int(m_paths.size()); }
     // The device path for port number 1..count(); empty when there is none.
     QString devicePath(int port) const;
@@ -26,4 +30,5 @@ public:
 
 private:
     QStringList m_paths;
+    bool m_fromSystem = false;
 };

@@ -138,7 +138,7 @@ public:
         char *p = start;
         while (p != limit && *p != ',' && *p != '\r' && *p != '\n')
             ++p;
-        if (p == limit && limit != m_end)
+        if (p - start > NumberRoom)
             return Result::Bad;
         const char *fieldEnd = p;
         if (p != m_end && *p == ',')
@@ -184,9 +184,11 @@ private:
 
 // The common case, as the writer puts samples: an optional minus sign, at
 // most 7 digits, and at most one of them after the point. Sets the number of
-// tenths; false for any other form.
+// tenths; false for any other form, and for a number of tenths beyond 2^24,
+// which a float no longer holds exactly (ten times 3634539 does not fit).
 bool parseTenths(std::string_view field, int32_t &tenths)
 {
+    constexpr int32_t ExactInFloat = 1 << 24;
     const char *p = field.data();
     const char *end = p + field.size();
     const bool negative = p != end && *p == '-';
@@ -194,8 +196,11 @@ bool parseTenths(std::string_view field, int32_t &tenths)
         ++p;
     int32_t t = 0;
     int digits = 0;
-    for (; p != end && *p >= '0' && *p <= '9'; ++p, ++digits)
+    for (; p != end && *p >= '0' && *p <= '9'; ++p) {
+        if (++digits > 7)
+            return false;
         t = t * 10 + (*p - '0');
+    }
     t *= 10;
     if (p != end && *p == '.') {
         ++p;
@@ -204,7 +209,7 @@ bool parseTenths(std::string_view field, int32_t &tenths)
             ++digits;
         }
     }
-    if (p != end || digits == 0 || digits > 7)
+    if (p != end || digits == 0 || digits > 7 || t > ExactInFloat)
         return false;
     tenths = negative ? -t : t;
     return true;
@@ -216,7 +221,7 @@ bool parseTenths(std::string_view field, int32_t &tenths)
 // return costs a store-forwarding stall per field.)
 bool parseNumber(std::string_view field, float &value)
 {
-    // 7 digits fit a float exactly, and the division rounds once: the
+    // The tenths fit a float exactly, and the division rounds once: the
     // result is the float nearest to t / 10.
     if (int32_t tenths = 0; parseTenths(field, tenths)) {
         value = float(tenths) / 10.0f;
@@ -225,9 +230,11 @@ bool parseNumber(std::string_view field, float &value)
 
     const char *first = field.data();
     const char *last = first + field.size();
-    if (first != last && *first == '+')
+    // One sign at most: "+-5" is no number.
+    const bool plus = first != last && *first == '+';
+    if (plus)
         ++first;
-    if (first == last || *first == '+')
+    if (first == last || *first == '+' || (plus && *first == '-'))
         return false;
     // from_chars reads "inf" and "nan" too; a number starts with a digit,
     // a point or a minus sign.

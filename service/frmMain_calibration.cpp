@@ -15,9 +15,17 @@ const QString ExitCalibrateCaption = QStringLiteral("Exit Calibrate");
 
 void frmMain::cmdCalibrate_Click()
 {
+    // Leaving during a calibration's wait would free the Scan button, and a
+    // poll would come between the command and its answer.
+    if (isWaiting())
+        return;
+    setCalibrating(cmdCalibrate->text() == CalibrateCaption);
+}
+
+void frmMain::setCalibrating(bool entering)
+{
     // The caption holds the mode. Calibrating locks the other service
     // functions and the Scan button, so no poll runs while a calibration waits.
-    const bool entering = cmdCalibrate->text() == CalibrateCaption;
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
     for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
         other->setEnabled(!entering);
@@ -33,5 +41,5 @@ void frmMain::cmdCalib_Click(int index)
         return;
     if (!SendAndWait(service::calibrationCommand(index), service::AnswerWaitMs))
         return;
-    service::reportAnswer(cdia, data.ReplyOk, data.ReplyFail, service::CalibrationAnswer);
+    service::reportAnswer(cdia, link.ReplyOk, link.ReplyFail, service::CalibrationAnswer);
 }

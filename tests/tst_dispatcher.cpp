@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(f.window->Trend[99].sp, int16_t(7));
         QCOMPARE(f.window->Trend[100].sp, int16_t(46));
         QCOMPARE(f.window->Trend[100].pv, int16_t(40));
-        QVERIFY(f.window->tmrRx->isEnabled());
+        QVERIFY(f.window->link.tmrRx->isEnabled());
     }
 
     void handlesEveryLineOfOnePiece()
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
         QCOMPARE(f.window->Live.lv.text, QStringLiteral("72.5"));
         QVERIFY(f.window->Live.relayOn);
-        QVERIFY(f.data.ReplyOk);
+        QVERIFY(f.window->link.ReplyOk);
     }
 
     void trendEntriesRoundHalvesToEven_data()
@@ -107,10 +107,10 @@ private slots:
         MainWindowFixture f;
         f.startWithDevice();
         receive(f, {"OK\r"});
-        QVERIFY(f.data.ReplyOk);
-        QVERIFY(!f.data.ReplyFail);
+        QVERIFY(f.window->link.ReplyOk);
+        QVERIFY(!f.window->link.ReplyFail);
         receive(f, {"FAIL\r"});
-        QVERIFY(f.data.ReplyFail);
+        QVERIFY(f.window->link.ReplyFail);
     }
 
     void identificationUpdatesTheDetails()
@@ -134,6 +134,9 @@ private slots:
         QByteArray high = hex;
         high.replace(0, 4, "FFFF");
         QTest::newRow("word beyond 32767: kept as it was") << QByteArray("P" + high + "\r") << false << 7;
+        QByteArray noisy = hex;
+        noisy[150] = '?';
+        QTest::newRow("noise in the block: kept as it was") << QByteArray("P" + noisy + "\r") << false << 7;
     }
     void parameterReplySetsTheBlockAndTheFlag()
     {
@@ -155,7 +158,7 @@ private slots:
             noise += char(i * 37 % 256);
         receive(f, {noise, QByteArray(5000, 'C'), QByteArray("\0\0\r\n\n", 5), "C  455,  400,   55,10\r"});
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
-        QVERIFY(f.data.RxBuffer.isEmpty());
+        QVERIFY(f.window->link.RxBuffer.isEmpty());
     }
 };
 

@@ -107,14 +107,14 @@ private slots:
             f.port.answer("#F", replies[i], 5 + 30 * i);
         bool shownAfterTheWait = true;
         f.dialogs.onMessage = [&](const ShownMessage &) {
-            shownAfterTheWait = shownAfterTheWait && f.data.WaitElapsed && f.window->tmrWait->interval() == 50;
+            shownAfterTheWait = shownAfterTheWait && f.window->link.WaitElapsed && f.window->link.tmrWait->interval() == 50;
         };
         click(f.window->cmdCalibrate);
         click(f.window->cmdCalib[5]);
         QCOMPARE(f.port.written(), QByteArray("#F\r"));
         QTEST(f.dialogs.messages, "messages");
         QVERIFY(shownAfterTheWait);
-        QCOMPARE(f.window->tmrWait->interval(), 50);
+        QCOMPARE(f.window->link.tmrWait->interval(), 50);
         // The mode stays on for another try.
         QCOMPARE(f.window->cmdCalibrate->text(), QStringLiteral("Exit Calibrate"));
     }

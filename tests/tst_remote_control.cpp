@@ -183,13 +183,13 @@ private slots:
         f.window->tmrRScan_Timer();
         QCOMPARE(f.port.written(), QByteArray("%RS0000\r"));
         QCOMPARE(f.window->shpTx->fillColor(), QColor(255, 255, 0));
-        QVERIFY(f.window->tmrTx->isEnabled());
+        QVERIFY(f.window->link.tmrTx->isEnabled());
         QTRY_COMPARE(f.window->shpTx->fillColor(), QColor(192, 192, 192));
         // The setpoint is not awaited: the flags and the command line stay as they were.
-        f.data.ReplyOk = true;
+        f.window->link.ReplyOk = true;
         f.window->tmrRScan_Timer();
-        QVERIFY(f.data.ReplyOk);
-        QVERIFY(f.data.TxCommand.isEmpty());
+        QVERIFY(f.window->link.ReplyOk);
+        QVERIFY(f.window->link.TxCommand.isEmpty());
     }
 
     void arrowsStepTheSetpoint_data()

@@ -65,7 +65,7 @@ private slots:
         PtyServer server(config);
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         Tool tool(server.devicePath());
-        QVERIFY(tool.window.DeviceFound);
+        QVERIFY(tool.window.link.DeviceFound);
 
         tool.window.RemoteSetpoint = 420;
         for (int i = 0; i < 5; ++i)
