@@ -1,14 +1,10 @@
 // velmora-sim: serves the simulated controller on a pseudo-terminal. Prints
 // the terminal's device path (one line) and answers on it until it is
-<<<<<<< HEAD
-// interrupted or terminated.
-#include "Version.h"
-=======
 // interrupted or terminated. "--link PATH" also makes PATH a symbolic link to
 // the terminal while it runs, a name that stays the same from one run to the
 // next (the terminal's own name changes), so that stopping and starting the
 // simulator stands in for pulling and plugging the controller's cable.
->>>>>>> main
+#include "Version.h"
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
