@@ -10,6 +10,7 @@
 #include "recording/frmHistory.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -78,6 +79,8 @@ void frmMain::connectHandlers()
     connect(cmdDown, &QPushButton::clicked, this, &frmMain::cmdDown_Click);
     connect(cmdSetup, &QPushButton::clicked, this, &frmMain::cmdSetup_Click);
     connect(cmdSetupSend, &QPushButton::clicked, this, &frmMain::cmdSetupSend_Click);
+    // Enter in the new serial number writes it.
+    connect(txtSetup, &QLineEdit::returnPressed, cmdSetupSend, &QPushButton::click);
     connect(cmdCancelSetup, &QPushButton::clicked, this, &frmMain::cmdCancelSetup_Click);
 }
 

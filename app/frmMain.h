@@ -62,6 +62,9 @@ public:
     void cmdPause_Click();
     void tmrRecLabel_Timer();
     void cmdReport_Click();
+    // Shows a record file in the report window; false, changing nothing, when
+    // the file is refused.
+    bool OpenReport(const QString &fileName);
 
     // --- params/: the parameter list ---
     void cmdParameters_Click();
@@ -169,6 +172,7 @@ protected:
 
 private:
     void buildLayout();
+    void setKeyboardOrder();
     void connectHandlers();
     // What the link hands over (link/frmMain_link.cpp).
     void showIdentification(const QByteArray &line);

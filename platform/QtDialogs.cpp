@@ -8,6 +8,7 @@ void QtDialogs::messageBox(const QString &text, const QString &title, MessageIco
 {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
                     title, text, QMessageBox::Ok, owner());
+    box.setDefaultButton(QMessageBox::Ok); // Enter answers it, as Esc does
     box.exec();
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -54,6 +55,9 @@ frmHistory::frmHistory(const modMain &data, Dialogs &cdia, QWidget *parent)
     connect(pic, &PictureBox::mouseDown, this, &frmHistory::pic_MouseDown);
     connect(cmdTravelUp, &QPushButton::clicked, this, &frmHistory::cmdTravelUp_Click);
     connect(cmdTravelDown, &QPushButton::clicked, this, &frmHistory::cmdTravelDown_Click);
+    // Esc closes the report, as it closes a dialog.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmHistory::buildLayout()
@@ -63,7 +67,7 @@ void frmHistory::buildLayout()
 
     pic = new PictureBox(Qt::black, frame);
     pic->setScale(12000, 12000);
-    pic->setMinimumSize(560, 400);
+    pic->setMinimumSize(360, 240);
     pic->setAccessibleName(QStringLiteral("Report chart"));
     Line1 = pic->addLine(QColor(128, 128, 128));
     Line1->setVisible(false);

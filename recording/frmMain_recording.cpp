@@ -4,9 +4,11 @@
 #include "app/modMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
+#include "platform/WindowPlacement.h"
 #include "recording/RecordFile.h"
 #include "recording/frmHistory.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -64,13 +66,17 @@ void frmMain::tmrRecLabel_Timer()
 void frmMain::cmdReport_Click()
 {
     const std::optional<QString> name = cdia.openFileName();
-    if (!name)
-        return;
+    if (name)
+        OpenReport(*name);
+}
+
+bool frmMain::OpenReport(const QString &fileName)
+{
     // Read whole before anything is replaced: a refused file leaves the
     // report data and an open window as they were.
-    const std::optional<std::vector<RecordSample>> samples = recordfile::read(*name);
+    const std::optional<std::vector<RecordSample>> samples = recordfile::read(fileName);
     if (!samples)
-        return;
+        return false;
     std::copy(samples->begin(), samples->end(), data.ReportBuffer.begin());
     data.ReportCount = int32_t(samples->size());
 
@@ -79,9 +85,12 @@ void frmMain::cmdReport_Click()
         // the main window still ends the program while a report is open.
         m_history = new frmHistory(data, cdia, this);
         m_history->setAttribute(Qt::WA_DeleteOnClose);
+        placement::centreOn(*m_history, *this);
     }
+    m_history->setWindowTitle(QStringLiteral("Report - ") + QFileInfo(fileName).fileName());
     m_history->Form_Load();
     m_history->show();
     m_history->raise();
     m_history->activateWindow();
+    return true;
 }

@@ -4,6 +4,7 @@
 // the terminal while it runs, a name that stays the same from one run to the
 // next (the terminal's own name changes), so that stopping and starting the
 // simulator stands in for pulling and plugging the controller's cable.
+#include "Version.h"
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
@@ -53,12 +54,13 @@ int main(int argc, char *argv[])
     QSocketNotifier signalled(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Serves a simulated actuator controller on a pseudo-terminal and prints its device path."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Reply latency in milliseconds."),
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),

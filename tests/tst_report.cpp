@@ -102,7 +102,7 @@ private slots:
     void opensTheFileRead()
     {
         frmHistory &w = openReport(50);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Report"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - run50.txt"));
         QCOMPARE(f->data.ReportCount, 50);
         QCOMPARE(w.lblPoints->text(), QStringLiteral("50"));
         QCOMPARE(w.scale(), (report::ReportScale{100, 50}));
@@ -159,6 +159,7 @@ private slots:
         QCOMPARE(f->data.ReportCount, 50);
         QCOMPARE(f->data.ReportBuffer[0], rampSamples(1)[0]);
         QCOMPARE(w.lblPoints->text(), QStringLiteral("50"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - run50.txt"));
         QCOMPARE(w.pic->drawing().items().size(), before.size());
     }
 
@@ -170,6 +171,7 @@ private slots:
 
         report(recordFile(QStringLiteral("longer"), 200));
         QCOMPARE(reportWindow(), &w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - longer"));
         QCOMPARE(w.lblPoints->text(), QStringLiteral("200"));
         QCOMPARE(w.scale(), (report::ReportScale{10, 200}));
         QCOMPARE(curveSegments(*w.pic), 199);
