@@ -52,9 +52,13 @@ std::optional<float> referenceNumber(std::string_view field)
     }
     if (i != field.size())
         return std::nullopt;
-    std::string text(field.substr(field[0] == '+' ? 1 : 0));
-    if (text[0] == '.' || (text[0] == '-' && text[1] == '.'))
-        text.insert(text[0] == '-' ? 1 : 0, "0");
+    // from_chars takes no '+' and no bare leading point: drop the one, put a 0 before the other.
+    const bool negative = field[0] == '-';
+    const std::string_view body = field.substr(field[0] == '+' || negative ? 1 : 0);
+    std::string text = negative ? "-" : "";
+    if (body[0] == '.')
+        text += '0';
+    text += body;
     float value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
