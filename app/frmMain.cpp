@@ -22,6 +22,7 @@ frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *p
     tmrRx = new Timer(50, false, this);
     tmrTx = new Timer(50, false, this);
     tmrScan = new Timer(100, false, this);
+    tmrSample = new Timer(SampleClock::PeriodMs, true, this);
     buildLayout();
     connectHandlers();
     cdia.setOwner(this);
@@ -38,6 +39,10 @@ frmMain::~frmMain()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (!SettleUnsavedRecording(QStringLiteral("The recording has not been saved. Save it before closing?"))) {
+        event->ignore();
+        return;
+    }
     if (m_history)
         m_history->close();
     QWidget::closeEvent(event);
@@ -51,6 +56,7 @@ void frmMain::connectHandlers()
     connect(tmrRx, &Timer::tick, this, &frmMain::tmrRx_Timer);
     connect(tmrScan, &Timer::tick, this, &frmMain::tmrScan_Timer);
     connect(tmrDisp, &Timer::tick, this, &frmMain::tmrDisp_Timer);
+    connect(tmrSample, &Timer::tick, this, &frmMain::tmrSample_Timer);
     connect(tmrRecLabel, &Timer::tick, this, &frmMain::tmrRecLabel_Timer);
     connect(tmrRScan, &Timer::tick, this, &frmMain::tmrRScan_Timer);
 

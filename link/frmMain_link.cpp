@@ -146,16 +146,13 @@ void frmMain::dispatchLine(const QByteArray &line)
         break;
     }
     case 'C':
+        // The trend and the recording sample these values on their own tick.
         protocol::applyLiveRecord(line, Live);
-        Trend.shift(num::toInt16(Live.sp.value), num::toInt16(Live.pv.value));
-        if (!Paused) {
-            Plot();
-            if (Recording)
-                RecordLiveSample();
-        }
+        Sampling.liveRecord(now());
         break;
     case 'A':
         protocol::applyLevelRecord(line, Live);
+        LevelAge.arrived(now());
         break;
     case 'P':
         // A block that cannot be taken as it stands (wrong length, a word

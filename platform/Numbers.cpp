@@ -51,6 +51,12 @@ static double readLeadingNumber(const Char *p, qsizetype n)
         ++i;
     }
     bool anyDigit = false;
+    // Leading zeros carry no value; only the digits after them count
+    // towards the length kept.
+    while (i < n && p[i] == '0') {
+        ++i;
+        anyDigit = true;
+    }
     while (i < n && p[i] >= '0' && p[i] <= '9' && text.size() < 400) {
         text += char(p[i++]);
         anyDigit = true;
@@ -63,7 +69,7 @@ static double readLeadingNumber(const Char *p, qsizetype n)
             anyDigit = true;
         }
     }
-    if (!anyDigit)
+    if (!anyDigit || text.empty() || text == "-")
         return 0.0;
     if (text.front() == '.' || (text.front() == '-' && text.size() > 1 && text[1] == '.'))
         text.insert(text.front() == '-' ? 1 : 0, 1, '0');
