@@ -16,6 +16,7 @@ namespace {
 const QColor LampOff(0, 0, 0);
 const QColor ValveLampOn(255, 0, 0);
 const QColor RelayLampOn(0, 255, 0);
+const QColor LampStale(128, 128, 128);
 const QColor StaleBack(224, 224, 224);
 const QColor StaleText(128, 128, 128);
 
@@ -88,9 +89,10 @@ void frmMain::tmrDisp_Timer()
     shpLevel->setHeight(Geometry.levelHeight(Live.lv.value));
     shpLevel->setTop(shpOil->top() + Geometry.tankHeight - shpLevel->height());
 
-    shpUp->setFillColor(Live.upValveOn ? ValveLampOn : LampOff);
-    shpDn->setFillColor(Live.downValveOn ? ValveLampOn : LampOff);
-    shpRelay->setFillColor(Live.relayOn ? RelayLampOn : LampOff);
+    // An old flag is neither on nor off: its lamp shows grey.
+    shpUp->setFillColor(liveStale ? LampStale : Live.upValveOn ? ValveLampOn : LampOff);
+    shpDn->setFillColor(liveStale ? LampStale : Live.downValveOn ? ValveLampOn : LampOff);
+    shpRelay->setFillColor(LevelAge.stale(t) ? LampStale : Live.relayOn ? RelayLampOn : LampOff);
 }
 
 void frmMain::tmrSample_Timer()

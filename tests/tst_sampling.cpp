@@ -5,6 +5,7 @@
 
 #include "display/SampleClock.h"
 #include "platform/PictureBox.h"
+#include "platform/Shape.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -173,6 +174,8 @@ private slots:
             QVERIFY(!box->accessibleDescription().isEmpty());
         }
         QCOMPARE(w.txtSP->text(), QStringLiteral("50.0")); // still there, but greyed
+        for (Shape *lamp : {w.shpUp, w.shpDn, w.shpRelay})
+            QCOMPARE(lamp->fillColor(), QColor(128, 128, 128));
         f.sample();
         QCOMPARE(f.data.RecordCount, 10);
 
@@ -183,9 +186,12 @@ private slots:
         QCOMPARE(w.txtSP->palette().color(QPalette::Text), QColor(Qt::black));
         QVERIFY(w.txtSP->accessibleDescription().isEmpty());
         QCOMPARE(w.txtLV->palette().color(QPalette::Base), QColor(224, 224, 224));
+        QCOMPARE(w.shpUp->fillColor(), QColor(255, 0, 0));
+        QCOMPARE(w.shpRelay->fillColor(), QColor(128, 128, 128));
         receive(f, "A  725,1\r");
         w.tmrDisp_Timer();
         QCOMPARE(w.txtLV->palette().color(QPalette::Base), QColor(192, 192, 0));
+        QCOMPARE(w.shpRelay->fillColor(), QColor(0, 255, 0));
         f.sample();
         QCOMPARE(f.data.RecordCount, 11);
     }
