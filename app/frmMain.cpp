@@ -12,15 +12,19 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
+namespace {
+const QColor LampIdle(192, 192, 192);
+const QColor LampTx(255, 255, 0);
+const QColor LampRx(0, 255, 0);
+} // namespace
+
 frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *parent)
-    : QWidget(parent), data(data), cm(cm), cdia(cdia)
+    : QWidget(parent), data(data), cdia(cdia), link(cm)
 {
-    tmrRecLabel = new Timer(500, true, this);
+    // tmrDisp and tmrRecLabel start once the display is prepared (Form_Load).
+    tmrRecLabel = new Timer(500, false, this);
     tmrRScan = new Timer(100, false, this);
-    tmrWait = new Timer(50, false, this);
-    tmrDisp = new Timer(250, true, this);
-    tmrRx = new Timer(50, false, this);
-    tmrTx = new Timer(50, false, this);
+    tmrDisp = new Timer(250, false, this);
     tmrScan = new Timer(100, false, this);
     tmrSample = new Timer(SampleClock::PeriodMs, true, this);
     buildLayout();
@@ -50,10 +54,13 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::connectHandlers()
 {
-    connect(&cm, &SerialPortControl::onComm, this, &frmMain::cm_OnComm);
-    connect(tmrWait, &Timer::tick, this, &frmMain::tmrWait_Timer);
-    connect(tmrTx, &Timer::tick, this, &frmMain::tmrTx_Timer);
-    connect(tmrRx, &Timer::tick, this, &frmMain::tmrRx_Timer);
+    connect(&link, &SerialLink::identification, this, &frmMain::showIdentification);
+    connect(&link, &SerialLink::liveRecord, this, &frmMain::takeLiveRecord);
+    connect(&link, &SerialLink::levelRecord, this, &frmMain::takeLevelRecord);
+    connect(&link, &SerialLink::parameterBlock, this, &frmMain::takeParameterBlock);
+    connect(&link, &SerialLink::stateChanged, this, &frmMain::showConnection);
+    connect(&link, &SerialLink::transmitLamp, this, [this](bool lit) { shpTx->setFillColor(lit ? LampTx : LampIdle); });
+    connect(&link, &SerialLink::receiveLamp, this, [this](bool lit) { shpRx->setFillColor(lit ? LampRx : LampIdle); });
     connect(tmrScan, &Timer::tick, this, &frmMain::tmrScan_Timer);
     connect(tmrDisp, &Timer::tick, this, &frmMain::tmrDisp_Timer);
     connect(tmrSample, &Timer::tick, this, &frmMain::tmrSample_Timer);
@@ -95,6 +102,10 @@ void frmMain::Form_Load()
     PrepareDisplay();
     Live = LiveValues();
     Plot();
+    // The display is ready: its timers may tick from here on, also while
+    // Connect waits for answers.
+    tmrDisp->setEnabled(true);
+    tmrRecLabel->setEnabled(true);
     Connect();
 
     delete m_splash;

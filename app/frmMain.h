@@ -1,6 +1,6 @@
 #pragma once
-// The main window: exists for the whole run, owns the serial-port control, the
-// file dialog, the timers, the live state and the reply dispatcher. Its
+// The main window: exists for the whole run, holds the serial link, the file
+// dialog, the timers, the live state and what the link's replies change. Its
 // handlers live with their subsystem: link/ (discovery, waits, dispatcher,
 // scanning), display/ (value boxes, picture, dial, chart), recording/ (REC,
 // PAUSE, Report), params/ (Parameters) and service/ (calibration, remote
@@ -8,6 +8,7 @@
 #include "display/ActuatorGeometry.h"
 #include "display/SampleClock.h"
 #include "link/LiveValues.h"
+#include "link/SerialLink.h"
 #include "link/TrendBuffer.h"
 #include "platform/Clock.h"
 
@@ -41,21 +42,11 @@ public:
     // search. The window is shown after it returns.
     void Form_Load();
 
-    // --- link/: serial link, discovery and the reply dispatcher ---
-    void Connect();
-    // Writes `command` and a carriage return, then waits `waitMs` in full while
-    // handling events; the caller reads the reply flags afterwards. Only one
-    // wait runs at a time: returns false, sending nothing, while another runs.
-    bool SendAndWait(const QString &command, int waitMs);
-    bool isWaiting() const { return m_waiting; }
-    // Writes a command line without waiting and without touching the flags.
-    void WriteLine(const QString &command);
-    void FlashTx();
-    void FlashRx();
-    void cm_OnComm();
-    void tmrWait_Timer();
-    void tmrTx_Timer();
-    void tmrRx_Timer();
+    // --- link/: the serial link, what arrives on it, scanning and monitoring ---
+    void Connect() { link.Connect(); }
+    // See SerialLink::SendAndWait: the whole wait, the reply flags on the link.
+    bool SendAndWait(const QString &command, int waitMs) { return link.SendAndWait(command, waitMs); }
+    bool isWaiting() const { return link.isWaiting(); }
     void cmdRun_Click();
     void cmdMonitor_Click();
     void tmrScan_Timer();
@@ -100,16 +91,14 @@ public:
 
     // --- shared state ---
     modMain &data;
-    SerialPortControl &cm;
     Dialogs &cdia;
+    SerialLink link;
 
     LiveValues Live;
     TrendBuffer Trend;
     bool Paused = false;
     bool Recording = false;
-    bool DeviceFound = false;
     bool ParamsReceived = false;
-    std::array<bool, 261> PortAvailable{};
     int ScanPhase = 0;
     int16_t RemoteSetpoint = 0;
     QString RemoteSetpointText = QStringLiteral("0000");
@@ -191,10 +180,7 @@ public:
     // timers
     Timer *tmrRecLabel = nullptr;
     Timer *tmrRScan = nullptr;
-    Timer *tmrWait = nullptr;
     Timer *tmrDisp = nullptr;
-    Timer *tmrRx = nullptr;
-    Timer *tmrTx = nullptr;
     Timer *tmrScan = nullptr;
     Timer *tmrSample = nullptr;
 
@@ -207,9 +193,19 @@ protected:
 private:
     void buildLayout();
     void connectHandlers();
-    void dispatchLine(const QByteArray &line);
+    // What the link hands over (link/frmMain_link.cpp).
+    void showIdentification(const QByteArray &line);
+    void takeLiveRecord(const QByteArray &line);
+    void takeLevelRecord(const QByteArray &line);
+    void takeParameterBlock(const QByteArray &line);
+    void showConnection(SerialLink::State state);
+    // Back to idle without a word to the controller, which is gone.
+    void leaveModesForLostLink();
+    void setScanning(bool on);
+    void setMonitoring(bool on);
+    void setCalibrating(bool on);
+    void dropRemoteControl();
 
-    bool m_waiting = false;
     SteadyClock m_steadyClock;
     const Clock *m_clock = &m_steadyClock;
     QPointer<frmSplash> m_splash;

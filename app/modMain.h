@@ -1,7 +1,6 @@
 #pragma once
 // The program-wide data, made once in main() and handed to the windows, so
 // that every test starts from a fresh state.
-#include "link/ReceiveBuffer.h"
 #include "params/ParameterSet.h"
 #include "recording/RecordBuffer.h"
 
@@ -19,13 +18,6 @@ struct modMain
     int32_t RecordCount = 0;
     SampleBuffer ReportBuffer = makeSampleBuffer();
     int32_t ReportCount = 0;
-
-    // The command/reply machinery.
-    QString TxCommand;
-    ReceiveBuffer RxBuffer;
-    bool ReplyOk = false;
-    bool ReplyFail = false;
-    bool WaitElapsed = false;
 
     // Identity of the connected controller; empty until identified.
     QString ModelNo;

@@ -5,6 +5,7 @@
 // samples per second of real time. So samples are taken on a steady 100 ms
 // clock from the latest values (sample and hold), never one per reply.
 #include <QtGlobal>
+#include <algorithm>
 
 // The age of one kind of record.
 class Freshness
@@ -19,6 +20,12 @@ public:
     }
     bool any() const { return m_any; }
     bool fresh(qint64 nowMs) const { return m_any && nowMs - m_lastMs <= LimitMs; }
+    // The source is gone (the link was lost): what was received is old now.
+    void expire(qint64 nowMs)
+    {
+        if (m_any)
+            m_lastMs = std::min(m_lastMs, nowMs - LimitMs - 1);
+    }
     // Values were received, but not within the limit.
     bool stale(qint64 nowMs) const { return m_any && !fresh(nowMs); }
 
@@ -42,6 +49,7 @@ public:
     }
 
     const Freshness &live() const { return m_live; }
+    void expire(qint64 nowMs) { m_live.expire(nowMs); }
 
     // How many samples have come due since the last call: one per 100 ms
     // while the live values are fresh, so a late tick catches up. None

@@ -1,174 +1,101 @@
-// The serial link of the main window: port discovery, the reply wait, writing
-// without a wait, the activity lamps, and the reply dispatcher.
+// What the serial link hands the main window: the identification, the live
+// and level records and the parameter block, and the state of the connection.
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "link/Protocol.h"
 #include "params/ParameterSet.h"
-#include "platform/EventPump.h"
-#include "platform/Numbers.h"
-#include "platform/SerialPortControl.h"
-#include "platform/Shape.h"
 #include "platform/Timer.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-const QColor LampIdle(192, 192, 192);
-const QColor LampTx(255, 255, 0);
-const QColor LampRx(0, 255, 0);
-constexpr int DesignWaitMs = 50;
-} // namespace
-
-void frmMain::Connect()
+void frmMain::showIdentification(const QByteArray &line)
 {
-    // First pass: which ports can be opened at all. Errors only mark a port
-    // as unavailable.
-    for (int p = 1; p <= SerialPortControl::MaxPort; ++p) {
-        cm.setCommPort(p);
-        PortAvailable[p] = cm.open();
-        if (cm.isOpen())
-            cm.close();
-    }
-
-    // Second pass: ask each available port "?" and wait 50 ms for the
-    // identification; the lowest port that answers wins.
-    DeviceFound = false;
-    for (int p = 1; p <= SerialPortControl::MaxPort && !DeviceFound; ++p) {
-        if (!PortAvailable[p])
-            continue;
-        cm.setCommPort(p);
-        if (!cm.open())
-            continue;
-        data.RxBuffer.clear();
-        cm.output(protocol::commandLine("?"));
-        data.WaitElapsed = false;
-        tmrWait->setEnabled(true);
-        m_waiting = true;
-        pump::until(data.WaitElapsed);
-        m_waiting = false;
-        if (!DeviceFound) {
-            cm.close();
-            // What a silent port sent late must not prefix the next port's answer.
-            data.RxBuffer.clear();
-        }
-    }
-
-    if (DeviceFound) {
-        lblUSB->setText(QStringLiteral("USB Port: ") + cm.portLabel(cm.commPort()));
-        lblConnect->setText(QStringLiteral("Connected"));
-    } else {
-        lblUSB->setText(QStringLiteral("USB Port: Not Found"));
-        cmdRun->setEnabled(false);
-        FrameControlPanel->setEnabled(false);
-    }
+    const protocol::Identity id = protocol::decodeIdentity(line);
+    data.VersionNo = id.version;
+    data.ModelNo = id.model;
+    data.SerialNo = id.serial;
+    lblVersion->setText(QStringLiteral("Version ") + data.VersionNo);
+    lblModel->setText(QStringLiteral("Model No. ") + data.ModelNo);
+    lblSerial->setText(QStringLiteral("Serial No. ") + data.SerialNo);
 }
 
-bool frmMain::SendAndWait(const QString &command, int waitMs)
+void frmMain::takeLiveRecord(const QByteArray &line)
 {
-    if (m_waiting)
-        return false;
-    m_waiting = true;
-    data.TxCommand = command + QLatin1Char(protocol::CR);
-    data.ReplyOk = false;
-    data.ReplyFail = false;
-    cm.output(data.TxCommand.toLatin1());
-    tmrWait->setInterval(waitMs);
-    data.WaitElapsed = false;
-    tmrWait->setEnabled(true);
-    // The wait always runs its full time: an early reply does not end it.
-    pump::until(data.WaitElapsed);
-    tmrWait->setInterval(DesignWaitMs);
-    m_waiting = false;
-    return true;
+    // The trend and the recording sample these values on their own tick.
+    protocol::applyLiveRecord(line, Live);
+    Sampling.liveRecord(now());
 }
 
-void frmMain::WriteLine(const QString &command)
+void frmMain::takeLevelRecord(const QByteArray &line)
 {
-    cm.output(protocol::commandLine(command.toLatin1()));
+    protocol::applyLevelRecord(line, Live);
+    LevelAge.arrived(now());
 }
 
-void frmMain::FlashTx()
+void frmMain::takeParameterBlock(const QByteArray &line)
 {
-    shpTx->setFillColor(LampTx);
-    tmrTx->setEnabled(true);
+    // A block that cannot be taken as it stands (wrong length, a character
+    // that is no hexadecimal digit, a word beyond 0..32767) leaves the
+    // parameters as they were and opens nothing.
+    if (params::DecodeParameterBlock(line, data.ParameterSet))
+        ParamsReceived = true;
 }
 
-void frmMain::FlashRx()
+void frmMain::showConnection(SerialLink::State state)
 {
-    shpRx->setFillColor(LampRx);
-    tmrRx->setEnabled(true);
-}
-
-void frmMain::tmrWait_Timer()
-{
-    data.WaitElapsed = true;
-    tmrWait->setEnabled(false);
-}
-
-void frmMain::tmrTx_Timer()
-{
-    tmrTx->setEnabled(false);
-    shpTx->setFillColor(LampIdle);
-}
-
-void frmMain::tmrRx_Timer()
-{
-    tmrRx->setEnabled(false);
-    shpRx->setFillColor(LampIdle);
-}
-
-// The receive event: gather characters into lines and handle every complete
-// line in the order it arrived; a partial tail waits for its carriage return.
-void frmMain::cm_OnComm()
-{
-    if (cm.commEvent() != SerialPortControl::ReceiveEvent)
+    const QString usb = QStringLiteral("USB Port: ");
+    lblUSB->setToolTip(QString());
+    switch (state) {
+    case SerialLink::State::Searching:
         return;
-    data.RxBuffer.append(cm.input());
-    while (const auto line = data.RxBuffer.takeLine())
-        dispatchLine(*line);
+    case SerialLink::State::Connected:
+        lblUSB->setText(usb + link.portLabel());
+        lblConnect->setText(QStringLiteral("Connected"));
+        cmdRun->setEnabled(true);
+        FrameControlPanel->setEnabled(true);
+        return;
+    case SerialLink::State::NotFound:
+        lblUSB->setText(usb + QStringLiteral("Not Found"));
+        break;
+    case SerialLink::State::NoPermission:
+        lblUSB->setText(usb + QStringLiteral("No Permission (%1)").arg(link.portName()));
+        lblUSB->setToolTip(QStringLiteral("This user may not open %1. Add the user to the group dialout "
+                                          "(sudo adduser $USER dialout), then log out and in again.")
+                               .arg(link.portName()));
+        break;
+    case SerialLink::State::Lost:
+        // Nothing more comes: the last values are old from now on, and the
+        // trend and a recording stop taking them.
+        Sampling.expire(now());
+        LevelAge.expire(now());
+        leaveModesForLostLink();
+        lblUSB->setText(usb + QStringLiteral("Lost (%1)").arg(link.portName()));
+        lblUSB->setToolTip(QStringLiteral("The controller is searched for again every second."));
+        break;
+    }
+    lblConnect->setText(QStringLiteral("Not Connected"));
+    // The frame stays disabled whatever a mode that was running restores
+    // inside it when its wait ends.
+    cmdRun->setEnabled(false);
+    FrameControlPanel->setEnabled(false);
 }
 
-void frmMain::dispatchLine(const QByteArray &line)
+// Polling, remote control and calibration stop as their own buttons would
+// leave them, but nothing is sent. The output calibration window closes by
+// itself; a recording keeps its samples, and the report and parameter
+// windows stay open.
+void frmMain::leaveModesForLostLink()
 {
-    FlashRx();
-    switch (line.isEmpty() ? '\0' : line.front()) {
-    case '@': {
-        const protocol::Identity id = protocol::decodeIdentity(line);
-        data.VersionNo = id.version;
-        data.ModelNo = id.model;
-        data.SerialNo = id.serial;
-        lblVersion->setText(QStringLiteral("Version ") + data.VersionNo);
-        lblModel->setText(QStringLiteral("Model No. ") + data.ModelNo);
-        lblSerial->setText(QStringLiteral("Serial No. ") + data.SerialNo);
-        DeviceFound = true;
-        break;
-    }
-    case 'C':
-        // The trend and the recording sample these values on their own tick.
-        protocol::applyLiveRecord(line, Live);
-        Sampling.liveRecord(now());
-        break;
-    case 'A':
-        protocol::applyLevelRecord(line, Live);
-        LevelAge.arrived(now());
-        break;
-    case 'P':
-        // A block that cannot be taken as it stands (wrong length, a word
-        // beyond 0..32767) leaves the parameters as they were and opens nothing.
-        if (params::DecodeParameterBlock(line, data.ParameterSet))
-            ParamsReceived = true;
-        break;
-    case 'O':
-        if (protocol::isOk(line))
-            data.ReplyOk = true;
-        break;
-    case 'F':
-        if (protocol::isFail(line))
-            data.ReplyFail = true;
-        break;
-    default:
-        break;
-    }
+    if (cmdRun->text() != QLatin1String("Scan"))
+        setScanning(false);
+    if (cmdMonitor->text() != QLatin1String("Monitor"))
+        setMonitoring(false);
+    if (cmdRemoteControl->text() != QLatin1String("Remote Control"))
+        dropRemoteControl();
+    if (cmdCalibrate->text() != QLatin1String("Calibrate"))
+        setCalibrating(false);
+    if (!FrameSetup->isHidden())
+        cmdCancelSetup_Click();
 }

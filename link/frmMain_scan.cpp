@@ -1,5 +1,5 @@
 // Scanning ("Scan" / "Stop") and monitoring ("Monitor" / "Exit Monitor"):
-// both poll the controller every 100 ms with tmrScan.
+// both poll the controller every 100 ms with tmrScan (as calibration does).
 #include "app/frmMain.h"
 #include "platform/Timer.h"
 
@@ -8,7 +8,15 @@
 
 void frmMain::cmdRun_Click()
 {
-    if (cmdRun->text() != QLatin1String("Scan")) {
+    // Not while a command waits for its answer: a poll would come between.
+    if (isWaiting())
+        return;
+    setScanning(cmdRun->text() == QLatin1String("Scan"));
+}
+
+void frmMain::setScanning(bool on)
+{
+    if (!on) {
         tmrScan->setEnabled(false);
         cmdRun->setText(QStringLiteral("Scan"));
         FrameControlPanel->setEnabled(true);
@@ -22,28 +30,35 @@ void frmMain::cmdRun_Click()
 
 void frmMain::cmdMonitor_Click()
 {
-    const bool leaving = cmdMonitor->text() != QLatin1String("Monitor");
-    if (leaving) {
+    if (isWaiting())
+        return;
+    setMonitoring(cmdMonitor->text() == QLatin1String("Monitor"));
+}
+
+void frmMain::setMonitoring(bool on)
+{
+    if (!on) {
         tmrScan->setEnabled(false);
         cmdMonitor->setText(QStringLiteral("Monitor"));
     } else {
         cmdMonitor->setText(QStringLiteral("Exit Monitor"));
     }
     for (QPushButton *button : {cmdCalibrate, cmdParameters, cmdRemoteControl, cmdSetup})
-        button->setEnabled(leaving);
-    FrameConnect->setEnabled(leaving);
-    if (!leaving) {
+        button->setEnabled(!on);
+    FrameConnect->setEnabled(!on);
+    if (on) {
         ScanPhase = 0;
         tmrScan->setEnabled(true);
     }
 }
 
 // One poll per tick: "?C" and "?A" in turn while scanning, only "?C" while
-// monitoring. A poll is written without a wait.
+// monitoring and calibrating. A poll is written without a wait; the link refuses it while a
+// command waits for its answer, and the turn is not lost.
 void frmMain::tmrScan_Timer()
 {
-    WriteLine(ScanPhase == 0 ? QStringLiteral("?C") : QStringLiteral("?A"));
-    FlashTx();
-    if (cmdMonitor->text() == QLatin1String("Monitor"))
+    if (!link.poll(ScanPhase == 0 ? QStringLiteral("?C") : QStringLiteral("?A")))
+        return;
+    if (cmdRun->text() == QLatin1String("Stop"))
         ScanPhase = (ScanPhase + 1) % 2;
 }

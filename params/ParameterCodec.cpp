@@ -26,15 +26,10 @@ void forEachField(ParameterSet &p, Visitor &&visit)
     word(p.PressurePumpOn); word(p.PressurePumpOff);
 }
 
-// A pair read as one hexadecimal number: a non-digit ends it, so "G1" reads 0
-// and "1G" reads 1.
+// Two hexadecimal digits, high first (checked by the caller).
 int hexPair(char high, char low)
 {
-    const int h = num::hexDigit(high);
-    if (h < 0)
-        return 0;
-    const int l = num::hexDigit(low);
-    return l < 0 ? h : h * 16 + l;
+    return num::hexDigit(uchar(high)) * 16 + num::hexDigit(uchar(low));
 }
 
 } // namespace
@@ -51,8 +46,14 @@ QString HexWord(int value)
 
 bool DecodeParameterBlock(const QByteArray &reply, ParameterSet &set)
 {
-    if (reply.size() != ReplyLength)
+    if (reply.size() != ReplyLength || reply.front() != 'P' || reply.back() != '\r')
         return false;
+    // Noise on the line turns digits into other characters; such a block
+    // would write wrong words back to the controller.
+    for (qsizetype i = 1; i + 1 < reply.size(); ++i) {
+        if (num::hexDigit(uchar(reply[i])) < 0)
+            return false;
+    }
     std::array<uint8_t, BlockBytes> bytes{};
     for (int i = 0; i < BlockBytes; ++i)
         bytes[i] = uint8_t(hexPair(reply[1 + 2 * i], reply[2 + 2 * i]));

@@ -34,8 +34,9 @@ QString HexByte(int value);
 QString HexWord(int value);
 
 // Fills `set` from a complete "P" reply (CR included). Returns false, leaving
-// `set` untouched, when the reply is not 202 characters long or a word does
-// not fit 0..32767: such a block cannot be taken as it stands.
+// `set` untouched, when the reply is not "P", 200 hexadecimal digits and a
+// carriage return, or a word does not fit 0..32767: such a block cannot be
+// taken as it stands.
 bool DecodeParameterBlock(const QByteArray &reply, ParameterSet &set);
 
 // "*P2" (from a file) or "*P1" followed by the first 58 bytes of the block.

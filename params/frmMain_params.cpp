@@ -22,18 +22,23 @@ void frmMain::cmdParameters_Click()
         return;
 
     data.UploadRequested = false;
+    const int connection = link.connectionNumber();
     {
         frmParameters form(data, cdia, this);
         form.exec();
     }
+    // Edits of one controller's block are not written into whatever
+    // controller was plugged in while the window was open.
+    if (link.connectionNumber() != connection)
+        return;
 
     if (data.PendingUpload.size() != params::UploadLength || !data.UploadRequested)
         return;
     if (!SendAndWait(data.PendingUpload, UploadWaitMs))
         return;
     const QString title = QStringLiteral("Settings");
-    if (data.ReplyOk)
+    if (link.ReplyOk)
         cdia.messageBox(QStringLiteral("Settings modified successfully"), title, MessageIcon::Information);
-    if (data.ReplyFail)
+    if (link.ReplyFail)
         cdia.messageBox(QStringLiteral("Settings modification failed"), title, MessageIcon::Exclamation);
 }

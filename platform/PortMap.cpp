@@ -38,7 +38,14 @@ PortMap PortMap::fromSystem()
     QStringList paths;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         paths << info.systemLocation();
-    return PortMap(paths);
+    PortMap map(paths);
+    map.m_fromSystem = true;
+    return map;
+}
+
+PortMap PortMap::refreshed() const
+{
+    return m_fromSystem ? fromSystem() : *this;
 }
 
 QString PortMap::devicePath(int port) const

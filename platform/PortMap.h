@@ -13,6 +13,10 @@ public:
     // A given list of device paths (e.g. "/dev/ttyACM0", "/dev/pts/3").
     explicit PortMap(const QStringList &devicePaths = {});
 
+    // The same kind of map made anew: the system's devices listed again, or
+    // the given paths kept as they were.
+    PortMap refreshed() const;
+
     int count() const { return int(m_paths.size()); }
     // The device path for port number 1..count(); empty when there is none.
     QString devicePath(int port) const;
@@ -21,4 +25,5 @@ public:
 
 private:
     QStringList m_paths;
+    bool m_fromSystem = false;
 };

@@ -37,11 +37,22 @@ public:
 
     // How a port number is shown after "USB Port: ", e.g. "1 (ttyACM0)".
     virtual QString portLabel(int port) const { return QString::number(port); }
+    // The device's own name ("ttyACM0"); the number when it has none.
+    virtual QString deviceName(int port) const { return QString::number(port); }
+    // Whether the last failed open was refused for lack of permission (the
+    // device exists but the user may not open it).
+    virtual bool lastOpenDenied() const { return false; }
+    // Lists the system's serial devices again, so that a controller that
+    // came back under another name gets a port number.
+    virtual void refreshPorts() {}
 
 signals:
     // OnComm: raised whenever received characters are waiting. Characters
     // that arrive while the handler runs raise a later event.
     void onComm();
+    // The open port failed underneath (device unplugged, reset, hung up).
+    // The port is already closed when this is raised.
+    void portLost();
 
 protected:
     void raiseReceiveEvent()
@@ -49,6 +60,7 @@ protected:
         m_commEvent = ReceiveEvent;
         emit onComm();
     }
+    void raisePortLost() { emit portLost(); }
 
 private:
     int m_commPort = 1;

@@ -1,7 +1,7 @@
 #include "service/frmCalOut.h"
 
-#include "app/frmMain.h"
 #include "app/modMain.h"
+#include "link/SerialLink.h"
 #include "service/DeviceAnswer.h"
 
 #include <QGridLayout>
@@ -28,10 +28,16 @@ const char *const StoreCaptions[service::OutputPoints] = {
 
 } // namespace
 
-frmCalOut::frmCalOut(frmMain &owner)
-    : QDialog(&owner), m_main(owner)
+frmCalOut::frmCalOut(SerialLink &link, const modMain &data, Dialogs &cdia, QWidget *owner)
+    : QDialog(owner), m_link(link), m_data(data), m_cdia(cdia)
 {
     buildLayout();
+    // Without the controller there is nothing to calibrate; the window goes
+    // without the closing "%Q+", which could not be sent.
+    connect(&link, &SerialLink::stateChanged, this, [this](SerialLink::State state) {
+        if (state != SerialLink::State::Connected)
+            reject();
+    });
     connect(cmdUp, &QPushButton::clicked, this, &frmCalOut::cmdUp_Click);
     connect(cmdDown, &QPushButton::clicked, this, &frmCalOut::cmdDown_Click);
     for (int i = 0; i < service::OutputPoints; ++i)
@@ -91,7 +97,7 @@ void frmCalOut::buildLayout()
 void frmCalOut::Form_Load()
 {
     // Every opening starts afresh at the signal's start value; nothing is sent.
-    m_signal = &service::outputSignal(m_main.data.FeedbackMode);
+    m_signal = &service::outputSignal(m_data.FeedbackMode);
     OutputValue = m_signal->start;
     txtValue->setText(QString::number(OutputValue));
     setWindowTitle(QString::fromLatin1(m_signal->caption));
@@ -116,11 +122,11 @@ void frmCalOut::stepOutput(int direction)
 {
     // The controller answers set commands too; one written while a store
     // command waits would have its answer taken for the store's.
-    if (m_main.isWaiting())
+    if (m_link.isWaiting())
         return;
     OutputValue = service::steppedOutput(*m_signal, OutputValue, direction * stepSize());
     txtValue->setText(QString::number(OutputValue));
-    m_main.WriteLine(service::outputSetCommand(*m_signal, OutputValue));
+    m_link.write(service::outputSetCommand(*m_signal, OutputValue));
 }
 
 void frmCalOut::cmdUp_Click()
@@ -135,11 +141,11 @@ void frmCalOut::cmdDown_Click()
 
 void frmCalOut::cmdSetOut_Click(int index)
 {
-    if (m_main.isWaiting())
+    if (m_link.isWaiting())
         return;
-    if (!m_main.SendAndWait(service::outputStoreCommand(*m_signal, index, OutputValue), service::AnswerWaitMs))
+    if (!m_link.SendAndWait(service::outputStoreCommand(*m_signal, index, OutputValue), service::AnswerWaitMs))
         return;
-    service::reportAnswer(m_main.cdia, m_main.data.ReplyOk, m_main.data.ReplyFail, service::CalibrationAnswer);
+    service::reportAnswer(m_cdia, m_link.ReplyOk, m_link.ReplyFail, service::CalibrationAnswer);
 }
 
 void frmCalOut::cmdExit_Click()

@@ -2,7 +2,7 @@
 // The output calibration window: steps the raw value that drives the Output
 // or the Feedback 4-20 mA signal, sending each step at once, and asks the
 // controller to store the present value as one of the five points. Modal,
-// owned by the main window, whose port and reply flags it uses.
+// owned by the main window; it talks to the controller through the link.
 #include "service/OutputCalibration.h"
 
 #include <QDialog>
@@ -11,15 +11,18 @@
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class Dialogs;
 class QRadioButton;
-class frmMain;
+class SerialLink;
+struct modMain;
 
 class frmCalOut : public QDialog
 {
     Q_OBJECT
 public:
     // Runs the load step for the mode the main window chose (FeedbackMode).
-    explicit frmCalOut(frmMain &owner);
+    // Closes by itself when the connection is lost.
+    frmCalOut(SerialLink &link, const modMain &data, Dialogs &cdia, QWidget *owner);
 
     // Returns only when the window has closed, however it was closed.
     void ShowModal();
@@ -49,6 +52,8 @@ private:
     void stepOutput(int direction);
     int stepSize() const;
 
-    frmMain &m_main;
+    SerialLink &m_link;
+    const modMain &m_data;
+    Dialogs &m_cdia;
     const service::OutputSignal *m_signal = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "service/DeviceAnswer.h"
+#include "platform/Timer.h"
 #include "service/InputCalibration.h"
 
 #include <QGroupBox>
@@ -15,14 +16,27 @@ const QString ExitCalibrateCaption = QStringLiteral("Exit Calibrate");
 
 void frmMain::cmdCalibrate_Click()
 {
+    // Leaving during a calibration's wait would free the Scan button, and a
+    // poll would come between the command and its answer.
+    if (isWaiting())
+        return;
+    setCalibrating(cmdCalibrate->text() == CalibrateCaption);
+}
+
+void frmMain::setCalibrating(bool entering)
+{
     // The caption holds the mode. Calibrating locks the other service
-    // functions and the Scan button, so no poll runs while a calibration waits.
-    const bool entering = cmdCalibrate->text() == CalibrateCaption;
+    // functions and the Scan button.
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
     for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
         other->setEnabled(!entering);
     FrameCalib->setEnabled(entering);
     FrameConnect->setEnabled(!entering);
+    // The live record is polled as while monitoring, so the engineer sees
+    // what the inputs read; the link holds polls back while a calibration
+    // command waits for its answer.
+    ScanPhase = 0;
+    tmrScan->setEnabled(entering);
 }
 
 void frmMain::cmdCalib_Click(int index)
@@ -33,5 +47,5 @@ void frmMain::cmdCalib_Click(int index)
         return;
     if (!SendAndWait(service::calibrationCommand(index), service::AnswerWaitMs))
         return;
-    service::reportAnswer(cdia, data.ReplyOk, data.ReplyFail, service::CalibrationAnswer);
+    service::reportAnswer(cdia, link.ReplyOk, link.ReplyFail, service::CalibrationAnswer);
 }

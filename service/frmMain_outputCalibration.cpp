@@ -13,14 +13,16 @@ void frmMain::cmdCalibOut_Click(int index)
     if (isWaiting())
         return;
     data.FeedbackMode = index != 0;
-    WriteLine(QStringLiteral("%Q-"));
+    if (!link.write(QStringLiteral("%Q-")))
+        return;
     {
-        frmCalOut window(*this);
+        frmCalOut window(link, data, cdia, this);
         QWidget *previousOwner = cdia.owner();
         cdia.setOwner(&window); // its messages belong above it
         window.ShowModal();
         cdia.setOwner(previousOwner);
     }
-    // However the window was closed, the controller gets its output back once.
-    WriteLine(QStringLiteral("%Q+"));
+    // However the window was closed, the controller gets its output back
+    // once (unless it is gone).
+    link.write(QStringLiteral("%Q+"));
 }

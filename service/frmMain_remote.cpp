@@ -31,11 +31,11 @@ void enterRemoteControl(frmMain &w)
     // Only the answer to "%R1" counts: its wait clears the flags again.
     if (!w.SendAndWait(QStringLiteral("%R1"), service::AnswerWaitMs))
         return;
-    if (w.data.ReplyOk) {
+    if (w.link.ReplyOk) {
         service::RemoteOnAnswer.showSuccess(w.cdia);
         w.tmrRScan->setEnabled(true);
     }
-    if (w.data.ReplyFail)
+    if (w.link.ReplyFail)
         service::RemoteOnAnswer.showFailure(w.cdia);
 }
 
@@ -44,7 +44,7 @@ void leaveRemoteControl(frmMain &w)
     // The setpoint stops first, whatever the controller answers to "%C1".
     w.tmrRScan->setEnabled(false);
     if (w.SendAndWait(QStringLiteral("%C1"), service::AnswerWaitMs))
-        service::reportAnswer(w.cdia, w.data.ReplyOk, w.data.ReplyFail, service::RemoteOffAnswer);
+        service::reportAnswer(w.cdia, w.link.ReplyOk, w.link.ReplyFail, service::RemoteOffAnswer);
     w.cmdRemoteControl->setText(RemoteControlCaption);
     lockOtherModes(w, false);
 }
@@ -65,11 +65,21 @@ void frmMain::cmdRemoteControl_Click()
         leaveRemoteControl(*this);
 }
 
+void frmMain::dropRemoteControl()
+{
+    tmrRScan->setEnabled(false);
+    cmdRemoteControl->setText(RemoteControlCaption);
+    lockOtherModes(*this, false);
+}
+
 void frmMain::tmrRScan_Timer()
 {
-    // Not confirmed: a lost setpoint is replaced by the next tick's.
-    WriteLine(service::setpointCommand(RemoteSetpointText));
-    FlashTx();
+    // Not confirmed: a lost setpoint is replaced by the next tick's. The
+    // live record asked for after it lets PV, the picture and the chart
+    // follow the valve being driven (33 of the 96 characters a 100 ms tick
+    // carries at 9600 baud).
+    if (link.poll(service::setpointCommand(RemoteSetpointText)))
+        link.poll(QStringLiteral("?C"));
 }
 
 void frmMain::cmdUp_Click()

@@ -42,7 +42,7 @@ void frmMain::cmdSetupSend_Click()
     // The controller details are not refreshed: they show what the controller
     // reported when it was identified.
     if (SendAndWait(service::serialNumberCommand(serial), service::AnswerWaitMs))
-        service::reportAnswer(cdia, data.ReplyOk, data.ReplyFail, service::SerialNumberAnswer);
+        service::reportAnswer(cdia, link.ReplyOk, link.ReplyFail, service::SerialNumberAnswer);
 }
 
 void frmMain::cmdCancelSetup_Click()

@@ -1,10 +1,15 @@
 // velmora-sim: serves the simulated controller on a pseudo-terminal. Prints
 // the terminal's device path (one line) and answers on it until it is
-// interrupted or terminated.
+// interrupted or terminated. "--link PATH" also makes PATH a symbolic link to
+// the terminal while it runs, a name that stays the same from one run to the
+// next (the terminal's own name changes), so that stopping and starting the
+// simulator stands in for pulling and plugging the controller's cable.
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -58,8 +63,12 @@ int main(int argc, char *argv[])
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
                                     QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Make PATH a symbolic link to the terminal while serving."),
+                                  QStringLiteral("PATH"));
     parser.addOption(latency);
     parser.addOption(pieces);
+    parser.addOption(link);
     parser.process(app);
 
     bool latencyOk = false;
@@ -78,7 +87,19 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "velmora-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    const QString linkPath = parser.value(link);
+    if (!linkPath.isEmpty()) {
+        if (QFileInfo(linkPath).isSymLink())
+            QFile::remove(linkPath); // left by a run that was killed
+        if (!QFile::link(server.devicePath(), linkPath)) {
+            std::fprintf(stderr, "velmora-sim: cannot make the link %s\n", qPrintable(linkPath));
+            return 1;
+        }
+    }
     std::printf("%s\n", qPrintable(server.devicePath()));
     std::fflush(stdout);
-    return app.exec();
+    const int status = app.exec();
+    if (!linkPath.isEmpty())
+        QFile::remove(linkPath);
+    return status;
 }

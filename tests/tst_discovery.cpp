@@ -46,12 +46,12 @@ private slots:
             f.port.answer("?", "@V4.1DMK00042S123\r", 5, p);
         f.window->Form_Load();
 
-        QTEST(f.window->cm.commPort(), "found");
-        QVERIFY(f.window->DeviceFound);
+        QTEST(f.window->link.cm.commPort(), "found");
+        QVERIFY(f.window->link.DeviceFound);
         QVERIFY(f.port.isOpen());
         QTEST(probedPorts(f.port), "probed");
         QCOMPARE(f.port.openAttempts(), 255 + probedPorts(f.port).size());
-        QCOMPARE(f.window->lblUSB->text(), QStringLiteral("USB Port: %1 (ttyTEST%2)").arg(f.window->cm.commPort()).arg(f.window->cm.commPort() - 1));
+        QCOMPARE(f.window->lblUSB->text(), QStringLiteral("USB Port: %1 (ttyTEST%2)").arg(f.window->link.cm.commPort()).arg(f.window->link.cm.commPort() - 1));
         QCOMPARE(f.window->lblConnect->text(), QStringLiteral("Connected"));
         QVERIFY(f.dialogs.messages.isEmpty());
     }
@@ -81,7 +81,7 @@ private slots:
         f.port.setAvailablePorts(available);
         f.window->Form_Load();
         f.window->show();
-        QVERIFY(!f.window->DeviceFound);
+        QVERIFY(!f.window->link.DeviceFound);
         QVERIFY(!f.port.isOpen());
         QCOMPARE(f.window->lblUSB->text(), QStringLiteral("USB Port: Not Found"));
         QCOMPARE(f.window->lblConnect->text(), QStringLiteral("Not Connected"));
@@ -105,7 +105,7 @@ private slots:
         f.port.answer("?", "XXXXYYYYZZZZ\r", 120, 3);
         f.port.answer("?", "@V4.1DMK00042S123\r", 5, 4);
         f.window->Form_Load();
-        QCOMPARE(f.window->cm.commPort(), 4);
+        QCOMPARE(f.window->link.cm.commPort(), 4);
         QCOMPARE(f.data.VersionNo, QStringLiteral("V4.1"));
         QCOMPARE(f.data.ModelNo, QStringLiteral("DMK0-0042"));
         MainWindowFixture::run(200);
@@ -118,10 +118,10 @@ private slots:
         f.port.setAvailablePorts({2});
         f.port.answer("?", "@V4.1DMK00042S123\r", 120, 2);
         f.window->Form_Load();
-        QVERIFY(!f.window->DeviceFound);
+        QVERIFY(!f.window->link.DeviceFound);
         QCOMPARE(f.window->lblUSB->text(), QStringLiteral("USB Port: Not Found"));
         MainWindowFixture::run(150);
-        QVERIFY(!f.window->DeviceFound); // the port was closed: the reply is lost
+        QVERIFY(!f.window->link.DeviceFound); // the port was closed: the reply is lost
     }
 
     void valueBoxesStartWithDesignTextsThenDashes()

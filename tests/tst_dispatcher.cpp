@@ -32,7 +32,7 @@ private slots:
         receive(f, {"0,   55,10\r"});
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
         QCOMPARE(f.window->Live.pv.text, QStringLiteral("40.0"));
-        QVERIFY(f.window->tmrRx->isEnabled());
+        QVERIFY(f.window->link.tmrRx->isEnabled());
     }
 
     void handlesEveryLineOfOnePiece()
@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
         QCOMPARE(f.window->Live.lv.text, QStringLiteral("72.5"));
         QVERIFY(f.window->Live.relayOn);
-        QVERIFY(f.data.ReplyOk);
+        QVERIFY(f.window->link.ReplyOk);
     }
 
     void acknowledgementsSetTheirFlagsEvenWhenNobodyWaits()
@@ -52,10 +52,10 @@ private slots:
         MainWindowFixture f;
         f.startWithDevice();
         receive(f, {"OK\r"});
-        QVERIFY(f.data.ReplyOk);
-        QVERIFY(!f.data.ReplyFail);
+        QVERIFY(f.window->link.ReplyOk);
+        QVERIFY(!f.window->link.ReplyFail);
         receive(f, {"FAIL\r"});
-        QVERIFY(f.data.ReplyFail);
+        QVERIFY(f.window->link.ReplyFail);
     }
 
     void identificationUpdatesTheDetails()
@@ -79,6 +79,9 @@ private slots:
         QByteArray high = hex;
         high.replace(0, 4, "FFFF");
         QTest::newRow("word beyond 32767: kept as it was") << QByteArray("P" + high + "\r") << false << 7;
+        QByteArray noisy = hex;
+        noisy[150] = '?';
+        QTest::newRow("noise in the block: kept as it was") << QByteArray("P" + noisy + "\r") << false << 7;
     }
     void parameterReplySetsTheBlockAndTheFlag()
     {
@@ -100,7 +103,7 @@ private slots:
             noise += char(i * 37 % 256);
         receive(f, {noise, QByteArray(5000, 'C'), QByteArray("\0\0\r\n\n", 5), "C  455,  400,   55,10\r"});
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
-        QVERIFY(f.data.RxBuffer.isEmpty());
+        QVERIFY(f.window->link.RxBuffer.isEmpty());
     }
 };
 

@@ -59,7 +59,7 @@ struct Run
         window->Form_Load();
         window->show();
         (monitoring ? window->cmdMonitor : window->cmdRun)->click();
-        return window->DeviceFound;
+        return window->link.isConnected();
     }
     void startRecording()
     {

@@ -68,7 +68,7 @@ private slots:
         QVERIFY(trend[newest - 2].pv > 0);
         QVERIFY(trend[newest - 2].pv >= trend[newest].pv);
         QCOMPARE(trend[newest].sp, int16_t(0));
-        QVERIFY(data.RxBuffer.isEmpty());
+        QVERIFY(window.link.RxBuffer.isEmpty());
     }
 };
 

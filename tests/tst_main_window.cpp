@@ -2,6 +2,7 @@
 // visible states before anything is pressed, what a screen reader speaks,
 // and that every button can be reached from the keyboard.
 #include "MainWindowFixture.h"
+#include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/Timer.h"
 
@@ -54,13 +55,36 @@ private slots:
         QCOMPARE(w.shpTx->fillColor(), QColor(192, 192, 192));
         for (Shape *lamp : {w.shpUp, w.shpDn, w.shpRelay})
             QCOMPARE(lamp->fillColor(), QColor(Qt::black));
-        // Two timers run from the start; the others wait for their modes.
-        QVERIFY(w.tmrDisp->isEnabled() && w.tmrRecLabel->isEnabled());
-        for (Timer *t : {w.tmrScan, w.tmrRScan, w.tmrWait, w.tmrTx, w.tmrRx})
+        // No timer runs before the start-up sequence has prepared the display.
+        QVERIFY(!w.tmrDisp->isEnabled() && !w.tmrRecLabel->isEnabled());
+        for (Timer *t : {w.tmrScan, w.tmrRScan, w.link.tmrWait, w.link.tmrTx, w.link.tmrRx})
             QVERIFY(!t->isEnabled());
         QCOMPARE(w.tmrScan->interval(), 100);
         QCOMPARE(w.tmrDisp->interval(), 250);
         QCOMPARE(w.tmrRecLabel->interval(), 500);
+    }
+
+    // The display timers start once the pictures are prepared and the empty
+    // chart is drawn, before the port search handles events; the others wait
+    // for their modes.
+    void displayTimersStartOncePrepared()
+    {
+        MainWindowFixture f;
+        frmMain &w = *f.window;
+        bool runningWhileSearching = false;
+        bool preparedWhileSearching = false;
+        f.port.onCommand = [&](int, const QByteArray &command) {
+            if (command != "?")
+                return;
+            runningWhileSearching = w.tmrDisp->isEnabled() && w.tmrRecLabel->isEnabled();
+            preparedWhileSearching = w.picDial->scaleWidth() == 1000 && !w.pic->drawing().items().empty();
+        };
+        f.startWithDevice();
+        QVERIFY(runningWhileSearching);
+        QVERIFY(preparedWhileSearching);
+        QVERIFY(w.tmrDisp->isEnabled() && w.tmrRecLabel->isEnabled());
+        for (Timer *t : {w.tmrScan, w.tmrRScan, w.link.tmrWait, w.link.tmrTx})
+            QVERIFY(!t->isEnabled());
     }
 
     void everyControlHasASpokenName()

@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(sentByStore.size(), 8);
         QTEST(f.dialogs.messages, "messages");
         QCOMPARE(valueAfter, button == 0 ? QStringLiteral("50") : QStringLiteral("3300"));
-        QCOMPARE(f.data.TxCommand, QString::fromLatin1(line));
+        QCOMPARE(f.window->link.TxCommand, QString::fromLatin1(line));
     }
 
     void closingGivesTheOutputBackOnce_data()

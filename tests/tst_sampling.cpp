@@ -77,6 +77,22 @@ private slots:
         QCOMPARE(clock.due(5430), 3);
     }
 
+    void expiredValuesAreStaleAtOnce()
+    {
+        SampleClock clock;
+        clock.liveRecord(0);
+        QCOMPARE(clock.due(200), 2);
+        clock.expire(250);
+        QVERIFY(clock.live().stale(250));
+        QCOMPARE(clock.due(1000), 0);
+        clock.liveRecord(2000);
+        QVERIFY(clock.live().fresh(2000));
+        QCOMPARE(clock.due(2100), 1);
+        Freshness never;
+        never.expire(5000);
+        QVERIFY(!never.any() && !never.stale(5000));
+    }
+
     void freshnessBeforeAnyRecord()
     {
         const Freshness never;

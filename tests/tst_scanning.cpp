@@ -46,9 +46,9 @@ private slots:
         f.startWithDevice();
         f.window->tmrScan_Timer();
         QCOMPARE(f.window->shpTx->fillColor(), QColor(255, 255, 0));
-        QVERIFY(f.window->tmrTx->isEnabled());
+        QVERIFY(f.window->link.tmrTx->isEnabled());
         QTRY_COMPARE(f.window->shpTx->fillColor(), QColor(192, 192, 192));
-        QVERIFY(!f.window->tmrTx->isEnabled());
+        QVERIFY(!f.window->link.tmrTx->isEnabled());
     }
 
     void pollsRunOnTheTimerAndRepliesFlowIn()

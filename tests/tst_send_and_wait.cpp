@@ -37,11 +37,11 @@ private slots:
         };
         QVERIFY(f.window->SendAndWait(QStringLiteral("#A"), 200));
         QCOMPARE(f.port.written(), QByteArray("#A\r"));
-        QCOMPARE(f.data.TxCommand, QStringLiteral("#A\r"));
-        QTEST(f.data.ReplyOk, "ok");
-        QTEST(f.data.ReplyFail, "fail");
-        QCOMPARE(f.window->tmrWait->interval(), 50);
-        QVERIFY(!f.window->tmrWait->isEnabled());
+        QCOMPARE(f.window->link.TxCommand, QStringLiteral("#A\r"));
+        QTEST(f.window->link.ReplyOk, "ok");
+        QTEST(f.window->link.ReplyFail, "fail");
+        QCOMPARE(f.window->link.tmrWait->interval(), 50);
+        QVERIFY(!f.window->link.tmrWait->isEnabled());
         QVERIFY(!f.window->isWaiting());
     }
 
@@ -51,11 +51,11 @@ private slots:
         f.startWithDevice();
         f.port.answer("#B", "OK\r", 120);
         f.window->SendAndWait(QStringLiteral("#B"), 50);
-        QVERIFY(!f.data.ReplyOk);
-        QTRY_VERIFY(f.data.ReplyOk);
+        QVERIFY(!f.window->link.ReplyOk);
+        QTRY_VERIFY(f.window->link.ReplyOk);
         f.window->SendAndWait(QStringLiteral("#C"), 50);
-        QVERIFY(!f.data.ReplyOk);
-        QVERIFY(!f.data.ReplyFail);
+        QVERIFY(!f.window->link.ReplyOk);
+        QVERIFY(!f.window->link.ReplyFail);
     }
 
     void refusesASecondWaitWhileOneRuns()
@@ -67,18 +67,18 @@ private slots:
         QVERIFY(f.window->SendAndWait(QStringLiteral("#A"), 200));
         QVERIFY(!innerStarted);
         QCOMPARE(f.port.written(), QByteArray("#A\r"));
-        QCOMPARE(f.window->tmrWait->interval(), 50);
+        QCOMPARE(f.window->link.tmrWait->interval(), 50);
     }
 
     void writeLineTouchesNoFlags()
     {
         MainWindowFixture f;
         f.startWithDevice();
-        f.data.ReplyOk = true;
-        f.data.ReplyFail = true;
-        f.window->WriteLine(QStringLiteral("%Q-"));
+        f.window->link.ReplyOk = true;
+        f.window->link.ReplyFail = true;
+        f.window->link.write(QStringLiteral("%Q-"));
         QCOMPARE(f.port.written(), QByteArray("%Q-\r"));
-        QVERIFY(f.data.ReplyOk && f.data.ReplyFail);
+        QVERIFY(f.window->link.ReplyOk && f.window->link.ReplyFail);
     }
 };
 

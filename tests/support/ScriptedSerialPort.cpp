@@ -7,6 +7,19 @@ void ScriptedSerialPort::setAvailablePorts(const QList<int> &ports)
     m_available = QSet<int>(ports.begin(), ports.end());
 }
 
+void ScriptedSerialPort::setDeniedPorts(const QList<int> &ports)
+{
+    m_denied = QSet<int>(ports.begin(), ports.end());
+}
+
+void ScriptedSerialPort::unplug()
+{
+    if (!m_open)
+        return;
+    close();
+    raisePortLost();
+}
+
 void ScriptedSerialPort::answer(const QByteArray &command, const QByteArray &reply, int delayMs, int port, int pieces)
 {
     m_answers.append({command, reply, delayMs, port, qMax(1, pieces)});
@@ -41,6 +54,7 @@ QList<QByteArray> ScriptedSerialPort::commands() const
 bool ScriptedSerialPort::open()
 {
     ++m_openAttempts;
+    m_lastOpenDenied = !m_open && m_denied.contains(commPort());
     if (m_open || !m_available.contains(commPort()))
         return false;
     m_open = true;
@@ -87,5 +101,10 @@ QByteArray ScriptedSerialPort::input()
 
 QString ScriptedSerialPort::portLabel(int port) const
 {
-    return QStringLiteral("%1 (ttyTEST%2)").arg(port).arg(port - 1);
+    return QStringLiteral("%1 (%2)").arg(port).arg(deviceName(port));
+}
+
+QString ScriptedSerialPort::deviceName(int port) const
+{
+    return QStringLiteral("ttyTEST%1").arg(port - 1);
 }

@@ -23,9 +23,14 @@ public:
 
     // Ports that can be opened; every other port fails to open.
     void setAvailablePorts(const QList<int> &ports);
+    // Ports that exist but refuse this user (they fail to open too).
+    void setDeniedPorts(const QList<int> &ports);
+    // The open port's device goes away: the port closes, portLost is raised.
+    void unplug();
     // Answers `command` (without its CR) on `port` (0: any port) with `reply`
     // after `delayMs`, split into `pieces` receive events 10 ms apart.
     void answer(const QByteArray &command, const QByteArray &reply, int delayMs = 5, int port = 0, int pieces = 1);
+    void clearAnswers() { m_answers.clear(); }
     // Called for every complete command line written (CR stripped), after the scripted answers.
     std::function<void(int port, const QByteArray &command)> onCommand;
     // Puts bytes on the line of the open port after `delayMs` (0: at the next event loop turn).
@@ -45,6 +50,8 @@ public:
     void output(const QByteArray &data) override;
     QByteArray input() override;
     QString portLabel(int port) const override;
+    QString deviceName(int port) const override;
+    bool lastOpenDenied() const override { return m_lastOpenDenied; }
 
 private:
     struct Answer
@@ -56,6 +63,8 @@ private:
         int pieces;
     };
     QSet<int> m_available;
+    QSet<int> m_denied;
+    bool m_lastOpenDenied = false;
     QList<Answer> m_answers;
     QList<ScriptedWrite> m_writes;
     QByteArray m_pendingCommand;
