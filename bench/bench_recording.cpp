@@ -1,5 +1,6 @@
 // Record file and report window: writing and reading a full 75,001-sample
-// record file, and opening the report window on it (read, plot, first paint).
+// record file, the step analysis of it, opening the report window on it
+// (read, plot, steps, first paint) and moving its chart.
 //
 // VELMORA_RECORD_FILE=<path> keeps the benchmark's record file there, so that
 // scripts/bench-record-file can time other readers on the very same file.
@@ -8,10 +9,12 @@
 #include "platform/PictureBox.h"
 #include "recording/RecordFile.h"
 #include "recording/ReportChart.h"
+#include "recording/StepAnalysis.h"
 #include "recording/frmHistory.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -99,6 +102,18 @@ void BM_PlotReportChart(benchmark::State &state)
 }
 BENCHMARK(BM_PlotReportChart)->Unit(benchmark::kMillisecond);
 
+// A full buffer of step tests: 124 steps, 0 -> 100 and back every minute.
+void BM_AnalyseSteps(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const std::vector<steps::StepResponse> found = steps::analyseSteps(samples());
+        if (found.size() != 124)
+            state.SkipWithError("wrong number of steps");
+        benchmark::DoNotOptimize(found.data());
+    }
+}
+BENCHMARK(BM_AnalyseSteps)->Unit(benchmark::kMillisecond);
+
 // What "Report" does after the dialog: read the file, take it over, open the
 // window, plot, and paint it once (offscreen).
 void BM_OpenReportWindow(benchmark::State &state)
@@ -109,7 +124,8 @@ void BM_OpenReportWindow(benchmark::State &state)
         const auto read = recordfile::read(recordPath());
         std::copy(read->begin(), read->end(), data.ReportBuffer.begin());
         data.ReportCount = int32_t(read->size());
-        auto *window = new frmHistory(data);
+        NoDialogs dialogs;
+        auto *window = new frmHistory(data, dialogs);
         window->Form_Load();
         window->show();
         const QPixmap painted = window->grab();
@@ -129,7 +145,8 @@ void BM_PaintReportChart(benchmark::State &state)
     modMain data;
     std::copy(samples().begin(), samples().end(), data.ReportBuffer.begin());
     data.ReportCount = RecordCapacity;
-    frmHistory window(data);
+    NoDialogs dialogs;
+    frmHistory window(data, dialogs);
     window.Form_Load();
     window.show();
     for (auto _ : state) {
@@ -138,6 +155,26 @@ void BM_PaintReportChart(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PaintReportChart)->Unit(benchmark::kMillisecond);
+
+// The scroll bar moved by a page: the chart drawn afresh and painted.
+void BM_ScrollReportChart(benchmark::State &state)
+{
+    modMain data;
+    std::copy(samples().begin(), samples().end(), data.ReportBuffer.begin());
+    data.ReportCount = RecordCapacity;
+    NoDialogs dialogs;
+    frmHistory window(data, dialogs);
+    window.Form_Load();
+    window.show();
+    int page = 0;
+    for (auto _ : state) {
+        page = (page + 1) % 7;
+        window.hsbChart->setValue(page * 10000);
+        const QPixmap painted = window.pic->grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+    }
+}
+BENCHMARK(BM_ScrollReportChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

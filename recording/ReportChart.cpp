@@ -33,20 +33,28 @@ ReportScale reportScale(int32_t n)
     return {100, std::max(n, 0)};
 }
 
-void drawReportChart(DisplayList &list, std::span<const RecordSample> samples, ReportScale scale)
+int32_t lastFirstSample(int32_t sampleCount, ReportScale scale)
 {
-    const int32_t drawn = std::clamp<int32_t>(scale.M, 0, int32_t(samples.size()));
+    return std::max(sampleCount - scale.M, 0);
+}
+
+void drawReportChart(DisplayList &list, std::span<const RecordSample> samples, ReportScale scale,
+                     int32_t first)
+{
+    first = std::clamp<int32_t>(first, 0, int32_t(samples.size()));
+    const std::span<const RecordSample> shown = samples.subspan(size_t(first));
+    const int32_t drawn = std::clamp<int32_t>(scale.M, 0, int32_t(shown.size()));
     list.clear();
     list.reserve(size_t(46 + 2 * std::max(drawn - 1, 0)));
     chart::TimeLabels seconds;
     for (int i = 0; i < int(seconds.size()); ++i)
-        seconds[size_t(i)] = 100.0 * i / scale.k; // the time in seconds at grid line i
+        seconds[size_t(i)] = (first + 1000.0 * i / scale.k) / 10.0; // the time in seconds at grid line i
     chart::drawChartGrid(list, seconds);
     for (int32_t i = 0; i + 1 < drawn; ++i) {
         const double x0 = 1000 + scale.k * i;
         const double x1 = 1000 + scale.k * (i + 1);
-        list.line(x0, curveY(samples[size_t(i)].sp), x1, curveY(samples[size_t(i) + 1].sp), chart::SpColor);
-        list.line(x0, curveY(samples[size_t(i)].pv), x1, curveY(samples[size_t(i) + 1].pv), chart::PvColor);
+        list.line(x0, curveY(shown[size_t(i)].sp), x1, curveY(shown[size_t(i) + 1].sp), chart::SpColor);
+        list.line(x0, curveY(shown[size_t(i)].pv), x1, curveY(shown[size_t(i) + 1].pv), chart::PvColor);
     }
 }
 
@@ -55,22 +63,24 @@ bool inPlotArea(double x, double y)
     return x > 1000 && x < 11000 && y > 1000 && y < 11000;
 }
 
-int32_t readoutIndex(double x, int32_t k)
+int32_t readoutIndex(double x, int32_t k, int32_t first)
 {
-    return num::toInt32((x - 1000) / k);
+    // Rounded within the window, as on a chart that starts at sample 0.
+    const int64_t index = int64_t(num::toInt32((x - 1000) / k)) + first;
+    return int32_t(std::clamp<int64_t>(index, INT32_MIN, INT32_MAX));
 }
 
-std::optional<RecordSample> sampleUnder(double x, int32_t k, std::span<const RecordSample> samples)
+std::optional<RecordSample> sampleUnder(double x, int32_t k, std::span<const RecordSample> samples, int32_t first)
 {
-    const int32_t index = readoutIndex(x, k);
+    const int32_t index = readoutIndex(x, k, first);
     if (index < 0 || size_t(index) >= samples.size())
         return std::nullopt;
     return samples[size_t(index)];
 }
 
-QString positionText(double x, double y, int32_t k)
+QString positionText(double x, double y, int32_t k, int32_t first)
 {
-    return num::fixed1((x - 1000) / (10.0 * k)) + QStringLiteral(", ") + num::fixed1((11000 - y) / 100);
+    return num::fixed1((x - 1000) / (10.0 * k) + first / 10.0) + QStringLiteral(", ") + num::fixed1((11000 - y) / 100);
 }
 
 QString valueText(const RecordSample &sample)

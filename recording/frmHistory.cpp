@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,8 +46,8 @@ QPushButton *travelButton(const QString &caption, QWidget *parent)
 
 } // namespace
 
-frmHistory::frmHistory(const modMain &data, QWidget *parent)
-    : QWidget(parent, Qt::Window), data(data)
+frmHistory::frmHistory(const modMain &data, Dialogs &cdia, QWidget *parent)
+    : QWidget(parent, Qt::Window), data(data), cdia(cdia)
 {
     setWindowTitle(QStringLiteral("Report"));
     buildLayout();
@@ -72,10 +74,13 @@ void frmHistory::buildLayout()
     lblPos = readoutLabel(QStringLiteral("Position"), frame);
     lblVal = readoutLabel(QStringLiteral("Values"), frame);
     lblPoints = readoutLabel(QStringLiteral("Points"), frame);
+    buildStepControls(frame);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(cmdTravelUp);
     buttons->addWidget(cmdTravelDown);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdExport);
     buttons->addStretch();
     auto *readouts = new QHBoxLayout;
     readouts->addWidget(lblPos);
@@ -85,7 +90,8 @@ void frmHistory::buildLayout()
     auto *frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(pic, 0, 0);
     frameLayout->addLayout(buttons, 0, 1);
-    frameLayout->addLayout(readouts, 1, 0);
+    frameLayout->addWidget(hsbChart, 1, 0);
+    frameLayout->addLayout(readouts, 2, 0);
     frameLayout->setRowStretch(0, 1);
     frameLayout->setColumnStretch(0, 1);
 
@@ -108,9 +114,10 @@ void frmHistory::buildLayout()
     below->addStretch();
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frame, 1);
+    layout->addWidget(frame, 3);
     layout->addLayout(below);
-    resize(820, 620);
+    layout->addWidget(grdSteps, 2);
+    resize(1040, 820);
 }
 
 std::span<const RecordSample> frmHistory::samples() const
@@ -122,8 +129,10 @@ std::span<const RecordSample> frmHistory::samples() const
 void frmHistory::Form_Load()
 {
     pic->setScale(12000, 12000);
+    m_first = 0;
     Plot();
     lblPoints->setText(QString::number(data.ReportCount));
+    loadSteps();
     // A new file: nothing measured on it and nothing read from it yet, and
     // no travel time of the last file beside its chart.
     m_measurement.reset();
@@ -139,7 +148,7 @@ void frmHistory::Form_Load()
 void frmHistory::Plot()
 {
     m_scale = report::reportScale(data.ReportCount);
-    report::drawReportChart(pic->drawing(), samples(), m_scale);
+    report::drawReportChart(pic->drawing(), samples(), m_scale, m_first);
     pic->redraw();
 }
 
@@ -147,8 +156,8 @@ void frmHistory::pic_MouseMove(Qt::MouseButtons, double x, double y)
 {
     if (!report::inPlotArea(x, y))
         return;
-    lblPos->setText(report::positionText(x, y, m_scale.k));
-    const std::optional<RecordSample> sample = report::sampleUnder(x, m_scale.k, samples());
+    lblPos->setText(report::positionText(x, y, m_scale.k, m_first));
+    const std::optional<RecordSample> sample = report::sampleUnder(x, m_scale.k, samples(), m_first);
     lblVal->setText(sample ? report::valueText(*sample) : QString());
     if (m_measurement.firstPointSet())
         Line1->setEnd(QPointF(x, y));
@@ -158,7 +167,8 @@ void frmHistory::pic_MouseDown(Qt::MouseButton button, double x, double y)
 {
     if (button == Qt::LeftButton) {
         const bool starting = !m_measurement.firstPointSet();
-        m_measurement.leftClick(QPointF(x, y));
+        // Kept from the file's start, so that a measurement spans a scroll.
+        m_measurement.leftClick(QPointF(x + double(m_scale.k) * m_first, y));
         if (starting) {
             // The end follows the mouse from the next move on.
             Line1->setStart(QPointF(x, y));
@@ -170,7 +180,7 @@ void frmHistory::pic_MouseDown(Qt::MouseButton button, double x, double y)
         Line1->setVisible(false);
     }
     if (report::inPlotArea(x, y)) {
-        const std::optional<RecordSample> sample = report::sampleUnder(x, m_scale.k, samples());
+        const std::optional<RecordSample> sample = report::sampleUnder(x, m_scale.k, samples(), m_first);
         lblSample->setText(sample ? report::sampleText(*sample) : SampleCaption);
     }
 }

@@ -153,7 +153,7 @@ void frmMain::cmdReport_Click()
     if (!m_history) {
         // A window of its own that belongs to the main window, so that closing
         // the main window still ends the program while a report is open.
-        m_history = new frmHistory(data, this);
+        m_history = new frmHistory(data, cdia, this);
         m_history->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_history->Form_Load();

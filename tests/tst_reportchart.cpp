@@ -135,6 +135,69 @@ private slots:
         QCOMPARE(items[47].from, QPointF(1000, 11000 - 100 * double(45.0f)));
     }
 
+    // A file longer than the chart is drawn from any sample on: the labels
+    // keep the time from the file's start.
+    void drawsFromAnySample_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QStringList>("timeLabels");
+        QTest::addColumn<int>("segments");
+        QTest::newRow("from the start") << 20000 << 0 << QStringList({" 0", " 100", " 1000"}) << 9999;
+        QTest::newRow("one second in") << 20000 << 10 << QStringList({" 1", " 101", " 1001"}) << 9999;
+        QTest::newRow("to the end") << 20000 << 10000 << QStringList({" 1000", " 1100", " 2000"}) << 9999;
+        QTest::newRow("full buffer, to the end")
+            << 75001 << 65001 << QStringList({" 6500.1", " 6600.1", " 7500.1"}) << 9999;
+        QTest::newRow("beyond the end") << 20000 << 15000 << QStringList({" 1500", " 1600", " 2500"}) << 4999;
+    }
+    void drawsFromAnySample()
+    {
+        QFETCH(int, n);
+        QFETCH(int, first);
+        QFETCH(QStringList, timeLabels);
+        QFETCH(int, segments);
+        const std::vector<RecordSample> samples = ramp(n);
+        DisplayList list;
+        report::drawReportChart(list, samples, report::reportScale(n), first);
+        const QStringList labels = texts(list);
+        QCOMPARE((QStringList{labels.at(11), labels.at(12), labels.at(21)}), timeLabels);
+        const std::vector<DrawItem> sp = linesIn(list, Sp);
+        const std::vector<DrawItem> pv = linesIn(list, Pv);
+        QCOMPARE(int(sp.size()), segments);
+        QCOMPARE(sp.front().from, QPointF(1000, 11000 - 100 * double(samples[size_t(first)].sp)));
+        QCOMPARE(pv.back().to, QPointF(1000 + segments, 11000 - 100 * double(samples[size_t(first + segments)].pv)));
+    }
+
+    void movesNoFurtherThanTheLastSample_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("last");
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("50") << 50 << 0;
+        QTest::newRow("10000") << 10000 << 0;
+        QTest::newRow("10001") << 10001 << 1;
+        QTest::newRow("full buffer") << 75001 << 65001;
+    }
+    void movesNoFurtherThanTheLastSample()
+    {
+        QFETCH(int, n);
+        QFETCH(int, last);
+        QCOMPARE(report::lastFirstSample(n, report::reportScale(n)), last);
+    }
+
+    void readsFromAnySample()
+    {
+        const std::vector<RecordSample> samples = ramp(75001);
+        // Rounded within the chart as on one that starts at 0: 0.5 goes to 0.
+        QCOMPARE(report::readoutIndex(1000.5, 1, 1), 1);
+        QCOMPARE(report::readoutIndex(1001.5, 1, 1), 3);
+        QCOMPARE(report::readoutIndex(10999, 1, 65001), 75000);
+        QCOMPARE(report::sampleUnder(10999, 1, samples, 65001), std::optional<RecordSample>(samples[75000]));
+        QCOMPARE(report::sampleUnder(10999.6, 1, samples, 65001), std::nullopt);
+        QCOMPARE(report::positionText(10999, 1001, 1, 65001), QStringLiteral("7500.0, 100.0"));
+        QCOMPARE(report::positionText(1000, 11000, 1, 0), QStringLiteral("0.0, 0.0"));
+    }
+
     void keepsWildValuesPaintable()
     {
         const std::vector<RecordSample> samples{{3.0e38f, -3.0e38f}, {0, 0}};
