@@ -152,13 +152,18 @@ QByteArray FileContents(const QString &fileText)
     return '"' + fileText.toLatin1() + "\"\r\n";
 }
 
-bool WriteParameterFile(const QString &path, const QString &fileText)
+bool WriteParameterFile(const QString &path, const QString &fileText, QString *reason)
 {
+    const QByteArray contents = FileContents(fileText);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(FileContents(fileText));
-    return file.commit();
+    bool written = file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }
 
 std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
@@ -190,12 +195,40 @@ std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
     return QString::fromLatin1(item);
 }
 
-std::optional<QString> ReadParameterFile(const QString &path)
+std::optional<QString> ReadParameterFile(const QString &path, QString *reason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
-    return ReadFirstItem(file, objlit::Limits{}.maxLength);
+    }
+    std::optional<QString> item = ReadFirstItem(file, objlit::Limits{}.maxLength);
+    if (!item && reason)
+        *reason = QStringLiteral("The file is empty.");
+    return item;
+}
+
+QString LoadProblem(const objlit::Value *parsed)
+{
+    if (!parsed || !parsed->isObject())
+        return QStringLiteral("It does not hold a parameter list.");
+    // A key that is missing reads as 0, but a file without any of the values
+    // the window shows would only blank the window.
+    static constexpr std::array<const char *, 10> ShownKeys{
+        "CoarseControlUp", "CoarseControlDn", "FineControlUp", "FineControlDn", "OilLevelAlarm",
+        "AlarmHysteresis", "PulseDelay", "SPFail", "PVFail", "pswd"};
+    if (std::none_of(ShownKeys.begin(), ShownKeys.end(),
+                     [parsed](const char *key) { return parsed->property(QString::fromLatin1(key)); }))
+        return QStringLiteral("It holds none of the settings.");
+    for (const char *key : {"SPFail", "PVFail"}) {
+        const objlit::Value *value = parsed->property(QString::fromLatin1(key));
+        const QString text = value ? value->text().value_or(QString()) : QString();
+        const double code = num::roundHalfEven(num::val(text));
+        if (!(code >= 0 && code < FailCodeCount))
+            return QStringLiteral("Its %1 value \"%2\" is not a fail condition.").arg(QLatin1String(key), text);
+    }
+    return {};
 }
 
 QStringList ApplyFileValues(const FileValueTexts &values, ParameterSet &set)

@@ -1,5 +1,6 @@
 // The parameter file in the parameter-list window: Save, Load, Upload and the
-// key reader JsonGet. Save and Load end silently on any failure.
+// key reader JsonGet. A file that cannot be written or loaded is reported
+// with its name and the reason.
 #include "params/frmParameters.h"
 
 #include "app/modMain.h"
@@ -29,10 +30,17 @@ QString wholeText(double value)
 void frmParameters::cmdSave_Click()
 {
     FileText = params::BuildFileText(data.ParameterSet, {data.ModelNo, data.SerialNo, data.VersionNo});
-    const std::optional<QString> name = cdia.saveFileName();
-    if (!name || name->isEmpty())
-        return;
-    params::WriteParameterFile(*name, FileText);
+    for (;;) {
+        const std::optional<QString> name = cdia.saveFileName();
+        if (!name || name->isEmpty())
+            return;
+        QString reason;
+        if (params::WriteParameterFile(*name, FileText, &reason))
+            return;
+        cdia.messageBox(QStringLiteral("The parameters could not be saved as \"%1\".\n%2\nChoose another name or folder.")
+                            .arg(*name, reason),
+                        QStringLiteral("Settings"), MessageIcon::Exclamation);
+    }
 }
 
 void frmParameters::cmdLoad_Click()
@@ -40,34 +48,37 @@ void frmParameters::cmdLoad_Click()
     const std::optional<QString> name = cdia.openFileName();
     if (!name || name->isEmpty())
         return;
-    const std::optional<QString> item = params::ReadParameterFile(*name);
-    if (!item)
-        return;
-    FileText = *item;
-
-    // From here the values are this file's: Upload waits for its model check.
-    cmdUpdate->setEnabled(false);
-    FileValues.clear();
-    for (const char *key : params::LoadKeys) {
-        const QString k = QLatin1String(key);
-        FileValues.insert(k, JsonGet(k, FileText, QStringLiteral(".")));
+    // Everything is checked before anything is shown: a file that cannot be
+    // loaded leaves the boxes, the password and Upload as they were.
+    QString reason;
+    const std::optional<QString> item = params::ReadParameterFile(*name, &reason);
+    params::FileValueTexts values;
+    if (item) {
+        for (const char *key : params::LoadKeys) {
+            const QString k = QLatin1String(key);
+            values.insert(k, JsonGet(k, *item, QStringLiteral(".")));
+        }
+        // JsonGet has evaluated this item, unless it was blank.
+        const bool parsed = ParsedFile && LastJsonText == *item;
+        reason = params::LoadProblem(parsed ? &*ParsedFile : nullptr);
     }
+    if (!reason.isEmpty()) {
+        cdia.messageBox(QStringLiteral("\"%1\" cannot be loaded as a parameter file.\n%2").arg(*name, reason),
+                        QStringLiteral("Settings"), MessageIcon::Exclamation);
+        return;
+    }
+    FileText = *item;
+    FileValues = values;
 
     for (int i = 0; i < 6; ++i)
         txtPara[i]->setText(num::fixed1(num::val(FileValues.value(QLatin1String(TenthsKeys[i]))) / 10));
     txtPara[6]->setText(wholeText(num::val(FileValues.value(QStringLiteral("PulseDelay")))));
-
-    for (const auto &[list, key] : {std::pair{cmbSPFail, "SPFail"}, std::pair{cmbPVFail, "PVFail"}}) {
-        const double item = num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))));
-        if (!(item >= 0 && item < list->count()))
-            return; // no such item: Load ends here
-        list->setCurrentIndex(int(item));
-    }
-
+    cmbSPFail->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QStringLiteral("SPFail"))))));
+    cmbPVFail->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QStringLiteral("PVFail"))))));
     txtPassWord->setText(FileValues.value(QStringLiteral("pswd")));
 
-    if (FileValues.value(QStringLiteral("ModelNo")) == data.ModelNo)
-        cmdUpdate->setEnabled(true);
+    // Upload waits for this file's model check.
+    cmdUpdate->setEnabled(FileValues.value(QStringLiteral("ModelNo")) == data.ModelNo);
 }
 
 void frmParameters::cmdUpdate_Click()

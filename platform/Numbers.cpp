@@ -67,7 +67,7 @@ static double readLeadingNumber(const Char *p, qsizetype n)
             anyDigit = true;
         }
     }
-    if (!anyDigit)
+    if (!anyDigit || text.empty() || text == "-")
         return 0.0;
     if (text.front() == '.' || (text.front() == '-' && text.size() > 1 && text[1] == '.'))
         text.insert(text.front() == '-' ? 1 : 0, 1, '0');

@@ -19,6 +19,22 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return ok ? text : QString();
 }
 
+SaveChoice QtDialogs::askToSave(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 // No filter, no default extension and no title of our own: the name is used
 // exactly as the operator picks or types it.
 std::optional<QString> QtDialogs::openFileName()

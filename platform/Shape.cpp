@@ -7,6 +7,10 @@
 
 void paintShape(QPainter &painter, ShapeKind kind, const QRectF &rect, const QColor &fill, const QColor &border)
 {
+    // A shape with no area draws nothing: an outline of it would show as a
+    // line (an empty oil tank would get a dark stroke across its corners).
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, kind != ShapeKind::Rectangle);
     painter.setPen(border.isValid() ? QPen(border, 1) : QPen(Qt::NoPen));

@@ -282,48 +282,70 @@ QByteArray encode(std::span<const RecordSample> samples)
     return out;
 }
 
-bool write(const QString &path, std::span<const RecordSample> samples)
+bool write(const QString &path, std::span<const RecordSample> samples, QString *reason)
 {
     const QByteArray text = encode(samples);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
+    bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    if (written)
+        written = file.commit();
+    else
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }
 
-std::optional<std::vector<RecordSample>> read(QIODevice &in)
+std::optional<std::vector<RecordSample>> read(QIODevice &in, QString *reason)
 {
+    const auto refuse = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
     FieldReader fields(in);
     std::string_view field;
-    if (fields.next(field) != FieldReader::Result::Field)
-        return std::nullopt;
+    const FieldReader::Result first = fields.next(field);
+    if (first == FieldReader::Result::End)
+        return refuse(QStringLiteral("The file is empty."));
     float announced = 0.0f;
-    if (!parseNumber(field, announced) || announced < 0.0f || announced > float(RecordCapacity)
+    if (first != FieldReader::Result::Field || !parseNumber(field, announced) || announced < 0.0f
         || std::trunc(announced) != announced)
-        return std::nullopt;
+        return refuse(QStringLiteral("It does not begin with a sample count."));
+    if (announced > float(RecordCapacity))
+        return refuse(QStringLiteral("It announces %1 samples; a record holds at most %2.")
+                          .arg(QString::number(double(announced), 'f', 0))
+                          .arg(RecordCapacity));
     const auto count = size_t(announced);
 
     std::vector<RecordSample> samples(count);
-    for (RecordSample &sample : samples) {
-        for (float *value : {&sample.sp, &sample.pv})
-            if (fields.next(field) != FieldReader::Result::Field || !parseNumber(field, *value))
-                return std::nullopt;
+    for (size_t i = 0; i < count; ++i) {
+        for (float *value : {&samples[i].sp, &samples[i].pv}) {
+            const FieldReader::Result result = fields.next(field);
+            if (result == FieldReader::Result::End)
+                return refuse(QStringLiteral("It ends after %1 of the %2 samples it announces.").arg(i).arg(count));
+            if (result != FieldReader::Result::Field || !parseNumber(field, *value))
+                return refuse(QStringLiteral("Sample %1 is not a pair of numbers.").arg(i + 1));
+        }
     }
     return samples;
 }
 
-std::optional<std::vector<RecordSample>> read(const QString &path)
+std::optional<std::vector<RecordSample>> read(const QString &path, QString *reason)
 {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (reason)
+            *reason = QStringLiteral("It is not a file.");
         return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
-    return read(file);
+    }
+    return read(file, reason);
 }
 
 } // namespace recordfile

@@ -3,6 +3,7 @@
 #include "app/modMain.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
+#include "platform/ReadoutLabel.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -23,7 +24,7 @@ const QString SampleCaption = QStringLiteral("Sample: ");
 
 QLabel *readoutLabel(const QString &name, QWidget *parent)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new ReadoutLabel(parent);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -100,7 +101,7 @@ void frmHistory::buildLayout()
 
     lblTravel[0] = new QLabel(TravelUpCaption, this);
     lblTravel[1] = new QLabel(TravelDownCaption, this);
-    lblSample = new QLabel(SampleCaption, this);
+    lblSample = new ReadoutLabel(SampleCaption, this);
     lblSample->setAccessibleName(QStringLiteral("Sample"));
     lblSample->setMinimumHeight(3 * lblSample->fontMetrics().lineSpacing() + 4);
     lblSample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -136,12 +137,16 @@ void frmHistory::Form_Load()
     Plot();
     lblPoints->setText(QString::number(data.ReportCount));
     loadSteps();
-    // A new file: nothing measured on it and nothing read from it yet.
+    // A new file: nothing measured on it and nothing read from it yet, and
+    // no travel time of the last file beside its chart.
     m_measurement.reset();
     Line1->setVisible(false);
     lblPos->clear();
     lblVal->clear();
     lblSample->setText(SampleCaption);
+    for (int i = 0; i < 2; ++i)
+        lblTravel[size_t(i)]->setText(i == 0 ? TravelUpCaption : TravelDownCaption);
+    m_lastTravelTime = 0.0f;
 }
 
 void frmHistory::Plot()

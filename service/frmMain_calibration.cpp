@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "service/DeviceAnswer.h"
+#include "platform/Timer.h"
 #include "service/InputCalibration.h"
 
 #include <QGroupBox>
@@ -25,12 +26,17 @@ void frmMain::cmdCalibrate_Click()
 void frmMain::setCalibrating(bool entering)
 {
     // The caption holds the mode. Calibrating locks the other service
-    // functions and the Scan button, so no poll runs while a calibration waits.
+    // functions and the Scan button.
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
     for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
         other->setEnabled(!entering);
     FrameCalib->setEnabled(entering);
     FrameConnect->setEnabled(!entering);
+    // The live record is polled as while monitoring, so the engineer sees
+    // what the inputs read; the link holds polls back while a calibration
+    // command waits for its answer.
+    ScanPhase = 0;
+    tmrScan->setEnabled(entering);
 }
 
 void frmMain::cmdCalib_Click(int index)

@@ -74,8 +74,12 @@ void frmMain::dropRemoteControl()
 
 void frmMain::tmrRScan_Timer()
 {
-    // Not confirmed: a lost setpoint is replaced by the next tick's.
-    link.poll(service::setpointCommand(RemoteSetpointText));
+    // Not confirmed: a lost setpoint is replaced by the next tick's. The
+    // live record asked for after it lets PV, the picture and the chart
+    // follow the valve being driven (33 of the 96 characters a 100 ms tick
+    // carries at 9600 baud).
+    if (link.poll(service::setpointCommand(RemoteSetpointText)))
+        link.poll(QStringLiteral("?C"));
 }
 
 void frmMain::cmdUp_Click()
