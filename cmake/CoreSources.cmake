@@ -9,6 +9,7 @@ set(VELMORA_CORE_SOURCES
   link/TrendBuffer.h
   display/ActuatorGeometry.cpp display/ActuatorGeometry.h
   display/DialMath.cpp display/DialMath.h
+  display/SampleClock.h
   display/TrendChart.cpp display/TrendChart.h
   recording/RecordBuffer.h
   recording/RecordFile.cpp recording/RecordFile.h

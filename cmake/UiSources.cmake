@@ -2,6 +2,7 @@
 # windows, and frmMain's handlers in the folder of their subsystem. The link
 # object is here because it waits on the event loop.
 set(VELMORA_UI_SOURCES
+  platform/Clock.h
   platform/Dialogs.h
   platform/EventPump.cpp platform/EventPump.h
   platform/FrameClock.cpp platform/FrameClock.h
@@ -9,6 +10,7 @@ set(VELMORA_UI_SOURCES
   platform/PortMap.cpp platform/PortMap.h
   platform/QtDialogs.cpp platform/QtDialogs.h
   platform/QtSerialPortControl.cpp platform/QtSerialPortControl.h
+  platform/ReadoutLabel.cpp platform/ReadoutLabel.h
   platform/Shape.cpp platform/Shape.h
   platform/Timer.cpp platform/Timer.h
   platform/WindowPlacement.cpp platform/WindowPlacement.h
