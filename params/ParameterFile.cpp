@@ -12,29 +12,6 @@ namespace params {
 
 namespace {
 
-struct WordKey
-{
-    const char *key;
-    int16_t ParameterSet::*field;
-};
-
-// The words Upload takes from a file, in file order.
-constexpr std::array<WordKey, 13> UploadWords{{
-    {"SPZero", &ParameterSet::SPZero},
-    {"SPSpan", &ParameterSet::SPSpan},
-    {"PVZero", &ParameterSet::PVZero},
-    {"PVSpan", &ParameterSet::PVSpan},
-    {"LVZero", &ParameterSet::LVZero},
-    {"LVSpan", &ParameterSet::LVSpan},
-    {"CoarseControlUp", &ParameterSet::CoarseControlUp},
-    {"CoarseControlDn", &ParameterSet::CoarseControlDn},
-    {"FineControlUp", &ParameterSet::FineControlUp},
-    {"FineControlDn", &ParameterSet::FineControlDn},
-    {"OilLevelAlarm", &ParameterSet::OilLevelAlarm},
-    {"AlarmHysteresis", &ParameterSet::AlarmHysteresis},
-    {"PulseDelay", &ParameterSet::PulseDelay},
-}};
-
 // A text that is one plain decimal number and nothing else (blanks around it
 // allowed). Upload sends without range checks, so an empty text, a word, a
 // number with a tail ("12abc") or in exponent form ("1e+21", which would read
@@ -68,45 +45,34 @@ QString hexEscape(char16_t c)
 
 QList<std::pair<QString, QString>> FilePairs(const ParameterSet &p, const Identity &identity)
 {
-    auto n = [](int value) { return QString::number(value); };
-    QString password;
-    for (const uint8_t digit : p.pswd)
-        password += n(digit);
-    return {
-        {QStringLiteral("ModelNo"), identity.ModelNo},
-        {QStringLiteral("SerialNo"), identity.SerialNo},
-        {QStringLiteral("VersionNo"), identity.VersionNo},
-        {QStringLiteral("SPZero"), n(p.SPZero)},
-        {QStringLiteral("SPSpan"), n(p.SPSpan)},
-        {QStringLiteral("PVZero"), n(p.PVZero)},
-        {QStringLiteral("PVSpan"), n(p.PVSpan)},
-        {QStringLiteral("LVZero"), n(p.LVZero)},
-        {QStringLiteral("LVSpan"), n(p.LVSpan)},
-        {QStringLiteral("CoarseControlUp"), n(p.CoarseControlUp)},
-        {QStringLiteral("CoarseControlDn"), n(p.CoarseControlDn)},
-        {QStringLiteral("FineControlUp"), n(p.FineControlUp)},
-        {QStringLiteral("FineControlDn"), n(p.FineControlDn)},
-        {QStringLiteral("OilLevelAlarm"), n(p.OilLevelAlarm)},
-        {QStringLiteral("AlarmHysteresis"), n(p.AlarmHysteresis)},
-        {QStringLiteral("PulseDelay"), n(p.PulseDelay)},
-        {QStringLiteral("SPFail"), n(p.SPFail)},
-        {QStringLiteral("PVFail"), n(p.PVFail)},
-        {QStringLiteral("pswd"), password},
-        {QStringLiteral("CoutZero"), n(p.CoutZero)},
-        {QStringLiteral("CoutSpan"), n(p.CoutSpan)},
-        {QStringLiteral("Cout25"), n(p.Cout25)},
-        {QStringLiteral("Cout50"), n(p.Cout50)},
-        {QStringLiteral("Cout75"), n(p.Cout75)},
-        {QStringLiteral("PRZero"), n(p.PRZero)},
-        {QStringLiteral("PRSpan"), n(p.PRSpan)},
-        {QStringLiteral("LevelSwOpt"), n(p.LevelSwOpt)},
-        {QStringLiteral("PressureSwOpt"), n(p.PressureSwOpt)},
-        {QStringLiteral("PressureValueLow"), n(p.PressureValueLow)},
-        {QStringLiteral("PressureValueHigh"), n(p.PressureValueHigh)},
-        {QStringLiteral("PressureLow"), n(p.PressureLow)},
-        {QStringLiteral("PressurePumpOn"), n(p.PressurePumpOn)},
-        {QStringLiteral("PressurePumpOff"), n(p.PressurePumpOff)},
-    };
+    QList<std::pair<QString, QString>> pairs;
+    for (const FileField &f : FileFields) {
+        QString value;
+        switch (f.kind) {
+        case FieldKind::Text:
+            value = identity.*f.text;
+            break;
+        case FieldKind::Word:
+            value = QString::number(p.*f.word);
+            break;
+        case FieldKind::Byte:
+            value = QString::number(p.*f.byte);
+            break;
+        case FieldKind::Password:
+            value = PasswordText(p.pswd);
+            break;
+        }
+        pairs.append({QLatin1String(f.key), value});
+    }
+    return pairs;
+}
+
+QString PasswordText(const PasswordDigits &digits)
+{
+    QString text;
+    for (const uint8_t digit : digits)
+        text += QString::number(digit);
+    return text;
 }
 
 QString QuotedValue(QStringView text)
@@ -187,28 +153,31 @@ QStringList ApplyFileValues(const FileValueTexts &values, ParameterSet &set)
 {
     ParameterSet updated = set;
     QStringList misfits;
-    for (const WordKey &word : UploadWords) {
-        const QString key = QLatin1String(word.key);
-        if (const auto value = wholeNumberIn(values.value(key), 0, 32767))
-            updated.*word.field = int16_t(*value);
-        else
+    for (const FileField &f : FileFields) {
+        if (!f.loaded || f.kind == FieldKind::Text)
+            continue;
+        const QString key = QLatin1String(f.key);
+        const QString text = values.value(key);
+        bool fits = false;
+        if (f.kind == FieldKind::Word) {
+            const auto value = wholeNumberIn(text, 0, 32767);
+            if ((fits = value.has_value()))
+                updated.*f.word = int16_t(*value);
+        } else if (f.kind == FieldKind::Byte) { // the fail codes
+            const auto code = wholeNumberIn(text, 0, FailCodeCount - 1);
+            if ((fits = code.has_value()))
+                updated.*f.byte = uint8_t(*code);
+        } else {
+            fits = text.size() == PasswordLength;
+            for (int i = 0; fits && i < PasswordLength; ++i) {
+                const QChar c = text[i];
+                fits = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                updated.pswd[size_t(i)] = uint8_t(c.unicode() - u'0');
+            }
+        }
+        if (!fits)
             misfits << key;
     }
-    for (auto [key, field] : {std::pair{"SPFail", &ParameterSet::SPFail}, std::pair{"PVFail", &ParameterSet::PVFail}}) {
-        if (const auto code = wholeNumberIn(values.value(QLatin1String(key)), 0, FailCodeCount - 1))
-            updated.*field = uint8_t(*code);
-        else
-            misfits << QLatin1String(key);
-    }
-    const QString password = values.value(QStringLiteral("pswd"));
-    bool passwordFits = password.size() == 4;
-    for (int i = 0; passwordFits && i < 4; ++i) {
-        const QChar c = password[i];
-        passwordFits = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        updated.pswd[i] = uint8_t(c.unicode() - u'0');
-    }
-    if (!passwordFits)
-        misfits << QStringLiteral("pswd");
 
     if (misfits.isEmpty())
         set = updated;

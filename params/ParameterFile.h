@@ -3,14 +3,13 @@
 // single-quoted key/value pairs, in a fixed order:
 //   "{'ModelNo': 'DMK--0042', 'SerialNo': 'S123', ..., 'PressurePumpOff': '80'}"
 // followed by CR LF. Words are written in stored units (tenths not divided).
-#include "params/ParameterSet.h"
+#include "params/ParameterFields.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -18,14 +17,10 @@ class QIODevice;
 
 namespace params {
 
-struct Identity
-{
-    QString ModelNo;
-    QString SerialNo;
-    QString VersionNo;
-};
+// The password digits as one text, each digit a decimal number: "1234".
+QString PasswordText(const PasswordDigits &digits);
 
-// The 33 pairs in file order, each value as its text.
+// The pairs in file order, each value as its text.
 QList<std::pair<QString, QString>> FilePairs(const ParameterSet &set, const Identity &identity);
 
 // The object text: "{'ModelNo': '...', ..., 'PressurePumpOff': '0'}".
@@ -53,12 +48,6 @@ std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars);
 
 // The first item of the file at `path`; nothing when it cannot be opened or is empty.
 std::optional<QString> ReadParameterFile(const QString &path);
-
-// The keys Load reads, in file order: the model number and the values Upload sends.
-inline constexpr std::array<const char *, 17> LoadKeys{
-    "ModelNo", "SPZero", "SPSpan", "PVZero", "PVSpan", "LVZero", "LVSpan",
-    "CoarseControlUp", "CoarseControlDn", "FineControlUp", "FineControlDn",
-    "OilLevelAlarm", "AlarmHysteresis", "PulseDelay", "SPFail", "PVFail", "pswd"};
 
 // The texts Load read, by key.
 using FileValueTexts = QHash<QString, QString>;

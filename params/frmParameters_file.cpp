@@ -13,11 +13,6 @@
 
 namespace {
 
-// The boxes Load fills, in box order: txtPara(0)..txtPara(5) in tenths, then
-// Pulse Delay in whole units.
-constexpr const char *TenthsKeys[6] = {"CoarseControlUp", "CoarseControlDn", "FineControlUp",
-                                       "FineControlDn", "OilLevelAlarm", "AlarmHysteresis"};
-
 QString wholeText(double value)
 {
     const double rounded = num::roundHalfEven(value);
@@ -53,20 +48,25 @@ void frmParameters::cmdLoad_Click()
         FileValues.insert(k, JsonGet(k, FileText, QStringLiteral(".")));
     }
 
-    for (int i = 0; i < 6; ++i)
-        txtPara[i]->setText(num::fixed1(num::val(FileValues.value(QLatin1String(TenthsKeys[i]))) / 10));
-    txtPara[6]->setText(wholeText(num::val(FileValues.value(QStringLiteral("PulseDelay")))));
+    // The boxes of the settings the file carries: tenths as "0.0", the rest whole.
+    for (const params::FileField &f : params::FileFields) {
+        if (!f.loaded || f.box.index < 0)
+            continue;
+        const double value = num::val(FileValues.value(QLatin1String(f.key)));
+        txtPara[size_t(f.box.index)]->setText(f.box.tenths ? num::fixed1(value / 10) : wholeText(value));
+    }
 
-    for (const auto &[list, key] : {std::pair{cmbSPFail, "SPFail"}, std::pair{cmbPVFail, "PVFail"}}) {
+    for (const auto &[list, key] : {std::pair{cmbSPFail, params::fieldOf(&ParameterSet::SPFail).key},
+                                    std::pair{cmbPVFail, params::fieldOf(&ParameterSet::PVFail).key}}) {
         const double item = num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))));
         if (!(item >= 0 && item < list->count()))
             return; // no such item: Load ends here
         list->setCurrentIndex(int(item));
     }
 
-    txtPassWord->setText(FileValues.value(QStringLiteral("pswd")));
+    txtPassWord->setText(FileValues.value(QLatin1String(params::PasswordField.key)));
 
-    if (FileValues.value(QStringLiteral("ModelNo")) == data.ModelNo)
+    if (FileValues.value(QLatin1String(params::ModelField.key)) == data.ModelNo)
         cmdUpdate->setEnabled(true);
 }
 
