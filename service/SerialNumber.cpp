@@ -1,5 +1,6 @@
 #include "service/SerialNumber.h"
 
+#include "link/Commands.h"
 #include <algorithm>
 
 namespace service {
@@ -22,7 +23,7 @@ bool isValidSerialNumber(const QString &text)
 
 QString serialNumberCommand(const QString &serial)
 {
-    return QStringLiteral("*SN") + serial;
+    return QLatin1String(command::SerialNumber) + serial;
 }
 
 } // namespace service

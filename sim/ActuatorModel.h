@@ -83,7 +83,7 @@ public:
 
     // Answers one command line (without its carriage return) as of now: the
     // whole reply line, carriage return included, or empty for no answer.
-    QByteArray answer(const QByteArray &command);
+    QByteArray answer(const QByteArray &line);
 
     // Readings as the controller reports them (tenths of a percent; a faulted
     // input reads its sentinel).
@@ -142,7 +142,8 @@ private:
     bool storeParameters(const QByteArray &payload);
     bool setRemoteSetpoint(const QByteArray &digits);
     bool setSerial(const QByteArray &serial);
-    bool outputCommand(const QByteArray &command);
+    bool setOutputTrial(const QByteArray &line);
+    bool storeOutputPoint(const QByteArray &line);
 
     ActuatorConfig m_config;
     int64_t m_clock = 0;    // requested time
