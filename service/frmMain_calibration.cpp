@@ -24,13 +24,10 @@ void frmMain::cmdCalibrate_Click()
 
 void frmMain::setCalibrating(bool entering)
 {
-    // The caption holds the mode. Calibrating locks the other service
-    // functions and the Scan button, so no poll runs while a calibration waits.
+    // The caption holds the mode. No poll runs while a calibration waits.
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
-    for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
-        other->setEnabled(!entering);
+    lockOtherModes(cmdCalibrate, entering);
     FrameCalib->setEnabled(entering);
-    FrameConnect->setEnabled(!entering);
 }
 
 void frmMain::cmdCalib_Click(int index)
