@@ -40,12 +40,6 @@ void PictureShape::setFillColor(const QColor &color)
     changed();
 }
 
-void PictureShape::setBorderColor(const QColor &color)
-{
-    m_border = color;
-    changed();
-}
-
 void PictureShape::paint(QPainter &painter, const PictureBox &picture) const
 {
     paintShape(painter, m_kind, picture.toPixels(QRectF(left(), top(), width(), height())), m_fill, m_border);

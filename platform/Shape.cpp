@@ -41,12 +41,6 @@ void Shape::setFillColor(const QColor &color)
     update();
 }
 
-void Shape::setBorderColor(const QColor &color)
-{
-    m_border = color;
-    update();
-}
-
 void Shape::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
