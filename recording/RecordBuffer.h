@@ -1,5 +1,6 @@
 #pragma once
 // Recorded samples: SP and PV in percent, as taken from the live values.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
