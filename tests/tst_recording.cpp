@@ -1,6 +1,7 @@
 // Recording on the main window: REC / STOP RC with the save, PAUSE / RESUME,
 // the sample counter and the blinking marker, against a scripted port and
 // scripted dialogs.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 
 #include "platform/Timer.h"
@@ -18,12 +19,6 @@ namespace {
 QByteArray liveRecord(int sp, int pv)
 {
     return QString::asprintf("C%5d,%5d,%5d,10\r", sp, pv, sp - pv).toLatin1();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -77,7 +72,7 @@ private slots:
         QVERIFY(!w().Recording);
         QVERIFY(w().lblHistory->isHidden());
         QCOMPARE(f->dialogs.saveDialogsShown, 1);
-        QCOMPARE(fileBytes(path), QByteArray("3\r\n12.3,45\r\n12.4,45.1\r\n12.5,0\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("3\r\n12.3,45\r\n12.4,45.1\r\n12.5,0\r\n"));
         QVERIFY(f->dialogs.messages.isEmpty());
 
         receive(200, 200); // no longer recording
@@ -90,7 +85,7 @@ private slots:
         f->dialogs.saveAnswers.enqueue(path);
         w().cmdRecord->click();
         w().cmdRecord->click();
-        QCOMPARE(fileBytes(path), QByteArray("0\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("0\r\n"));
     }
 
     void pauseHoldsTheRecording()
