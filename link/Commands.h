@@ -36,9 +36,9 @@ inline constexpr char OutputCalibrationStart[] = "%Q-"; // before the window ope
 inline constexpr char OutputCalibrationEnd[] = "%Q+";   // after it closes
 inline constexpr char OutputTrial[] = "%QS";            // + 4 hexadecimal digits
 inline constexpr char FeedbackTrial[] = "%US";
-inline constexpr char OutputPoint[] = "%Q";             // + point 0..4 + 4 hexadecimal digits
+inline constexpr char OutputPoint[] = "%Q"; // + point 0..4 + 4 hexadecimal digits
 inline constexpr char FeedbackPoint[] = "%U";
-inline constexpr int OutputPoints = 5;                  // 4, 8, 12, 16 and 20 mA
+inline constexpr int OutputPoints = 5; // 4, 8, 12, 16 and 20 mA
 
 // Remote control: "%C0" then "%R1" on, "%RS" and four digits every 100 ms, "%C1" off.
 inline constexpr char RemoteOn[] = "%C0";

@@ -77,8 +77,14 @@ void applyLevelRecord(const QByteArray &line, LiveValues &values)
     values.relayOn = flagAt(line, 8);
 }
 
-bool isOk(const QByteArray &line) { return line.startsWith(reply::Ok); }
-bool isFail(const QByteArray &line) { return line.startsWith(reply::Fail); }
+bool isOk(const QByteArray &line)
+{
+    return line.startsWith(reply::Ok);
+}
+bool isFail(const QByteArray &line)
+{
+    return line.startsWith(reply::Fail);
+}
 
 QByteArray commandLine(const QByteArray &command)
 {
@@ -98,7 +104,8 @@ QByteArray identityReply(const QByteArray &version, const QByteArray &model8, co
 
 QByteArray liveReply(int sp, int pv, int er, bool up, bool down)
 {
-    return reply::Live + field(sp) + ',' + field(pv) + ',' + field(er) + ',' + (up ? '1' : '0') + (down ? '1' : '0') + CR;
+    return reply::Live + field(sp) + ',' + field(pv) + ',' + field(er) + ',' + (up ? '1' : '0') + (down ? '1' : '0')
+        + CR;
 }
 
 QByteArray levelReply(int level, bool relay)

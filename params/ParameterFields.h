@@ -64,8 +64,7 @@ constexpr FileField text(const char *key, QString Identity::*member, bool loaded
 {
     return {key, FieldKind::Text, -1, nullptr, nullptr, member, loaded, {}};
 }
-constexpr FileField word(const char *key, int offset, int16_t ParameterSet::*member, bool loaded = false,
-                         Box box = {})
+constexpr FileField word(const char *key, int offset, int16_t ParameterSet::*member, bool loaded = false, Box box = {})
 {
     return {key, FieldKind::Word, offset, member, nullptr, nullptr, loaded, box};
 }
@@ -142,9 +141,18 @@ constexpr int countFields(Keep keep)
         n += keep(f) ? 1 : 0;
     return n;
 }
-constexpr bool inBlock(const FileField &f) { return f.kind != FieldKind::Text; }
-constexpr bool inBox(const FileField &f) { return f.box.index >= 0; }
-constexpr bool isLoaded(const FileField &f) { return f.loaded; }
+constexpr bool inBlock(const FileField &f)
+{
+    return f.kind != FieldKind::Text;
+}
+constexpr bool inBox(const FileField &f)
+{
+    return f.box.index >= 0;
+}
+constexpr bool isLoaded(const FileField &f)
+{
+    return f.loaded;
+}
 } // namespace detail
 
 constexpr int BlockFieldCount = detail::countFields(detail::inBlock);

@@ -25,8 +25,7 @@ int failItem(uint8_t code)
 
 } // namespace
 
-frmParameters::frmParameters(modMain &data, Dialogs &cdia, QWidget *parent)
-    : QDialog(parent), data(data), cdia(cdia)
+frmParameters::frmParameters(modMain &data, Dialogs &cdia, QWidget *parent) : QDialog(parent), data(data), cdia(cdia)
 {
     buildLayout();
     connectHandlers();

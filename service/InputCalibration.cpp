@@ -1,6 +1,7 @@
 #include "service/InputCalibration.h"
 
 #include "link/Commands.h"
+
 #include <QtGlobal>
 
 namespace service {

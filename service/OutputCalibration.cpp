@@ -10,7 +10,8 @@ namespace service {
 
 namespace {
 constexpr OutputSignal Output{"Calibrate Output", 50, 1, 4095, command::OutputTrial, command::OutputPoint};
-constexpr OutputSignal Feedback{"Calibrate Feedback", 3300, 1000, 20000, command::FeedbackTrial, command::FeedbackPoint};
+constexpr OutputSignal Feedback{"Calibrate Feedback",  3300, 1000, 20000, command::FeedbackTrial,
+                                command::FeedbackPoint};
 } // namespace
 
 const OutputSignal &outputSignal(bool feedbackMode)

@@ -12,8 +12,8 @@ namespace service {
 // The signal the window works on, chosen by the button that opened it.
 struct OutputSignal
 {
-    const char *caption;   // window caption
-    int16_t start;         // raw value on every opening
+    const char *caption; // window caption
+    int16_t start;       // raw value on every opening
     int16_t lowest;
     int16_t highest;
     const char *trialCommand; // drives the signal with a trial value

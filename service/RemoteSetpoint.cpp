@@ -1,6 +1,7 @@
 #include "service/RemoteSetpoint.h"
 
 #include "link/Commands.h"
+
 #include <algorithm>
 
 namespace service {

@@ -1,10 +1,9 @@
 #include "sim/ActuatorModel.h"
 
-#include "platform/Numbers.h"
-
 #include "link/Commands.h"
 #include "link/Protocol.h"
 #include "params/ParameterFields.h"
+#include "platform/Numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,14 +49,13 @@ bool inRange(const ParameterSet &p)
             return false;
     }
     const auto isDigit = [](uint8_t d) { return d <= 9; };
-    return p.SPFail < FailCodeCount && p.PVFail < FailCodeCount
-        && std::all_of(p.pswd.begin(), p.pswd.end(), isDigit) && p.LevelSwOpt <= 1 && p.PressureSwOpt <= 1;
+    return p.SPFail < FailCodeCount && p.PVFail < FailCodeCount && std::all_of(p.pswd.begin(), p.pswd.end(), isDigit)
+        && p.LevelSwOpt <= 1 && p.PressureSwOpt <= 1;
 }
 
 } // namespace
 
-ActuatorModel::ActuatorModel(ActuatorConfig config)
-    : m_config(std::move(config)), m_params(defaultParameters())
+ActuatorModel::ActuatorModel(ActuatorConfig config) : m_config(std::move(config)), m_params(defaultParameters())
 {
     m_position = std::clamp(m_config.startPosition, 0, 1000);
     m_tankLevel = m_config.tankLevel;
@@ -129,9 +127,7 @@ void ActuatorModel::tick()
 
 void ActuatorModel::control()
 {
-    const auto failAction = [](uint8_t code) {
-        return code == 1 ? Valve::Up : code == 2 ? Valve::Down : Valve::None;
-    };
+    const auto failAction = [](uint8_t code) { return code == 1 ? Valve::Up : code == 2 ? Valve::Down : Valve::None; };
     if (faulted(SimInput::SP) || faulted(SimInput::PV)) {
         m_pulse = Pulse::Ready;
         m_valve = failAction(faulted(SimInput::SP) ? m_params.SPFail : m_params.PVFail);
@@ -327,8 +323,8 @@ bool ActuatorModel::storeParameters(const QByteArray &payload)
 {
     if (payload.size() != 2 * params::UploadBytes || !allHex(payload))
         return false;
-    const QByteArray block = reply::Parameters + payload + QByteArray(2 * (params::BlockBytes - params::UploadBytes), '0')
-        + protocol::CR;
+    const QByteArray block =
+        reply::Parameters + payload + QByteArray(2 * (params::BlockBytes - params::UploadBytes), '0') + protocol::CR;
     ParameterSet set;
     if (!params::DecodeParameterBlock(block, set) || !inRange(set))
         return false;

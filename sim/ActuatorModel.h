@@ -42,19 +42,19 @@ enum class SimFault : int16_t { Open = -300, OverRange = -200, UnderRange = -100
 // How the transports deliver a reply: after a latency, possibly in pieces.
 struct ReplyTiming
 {
-    int latencyMs = 10;  // from the command's carriage return to the first piece
-    int pieces = 1;      // number of parts a reply arrives in
-    int pieceGapMs = 3;  // between two parts
+    int latencyMs = 10; // from the command's carriage return to the first piece
+    int pieces = 1;     // number of parts a reply arrives in
+    int pieceGapMs = 3; // between two parts
 };
 
 struct ActuatorConfig
 {
-    int upTravelMs = 20000;          // full stroke 0 -> 100 %
-    int downTravelMs = 25000;        // full stroke 100 -> 0 %
-    int pulseWidthMs = 100;          // on-time of one pulse inside the coarse band
-    int startPosition = 500;         // PV at power-up, tenths
-    int tankLevel = 750;             // oil level with the piston at 0 %, tenths
-    int cylinderVolume = 300;        // level the cylinder takes at 100 % stroke, tenths
+    int upTravelMs = 20000;   // full stroke 0 -> 100 %
+    int downTravelMs = 25000; // full stroke 100 -> 0 %
+    int pulseWidthMs = 100;   // on-time of one pulse inside the coarse band
+    int startPosition = 500;  // PV at power-up, tenths
+    int tankLevel = 750;      // oil level with the piston at 0 %, tenths
+    int cylinderVolume = 300; // level the cylinder takes at 100 % stroke, tenths
     // The 4-20 mA setpoint signal outside remote control: steps in tenths,
     // each held for signalHoldMs, repeated.
     std::vector<int> signalSteps{0, 1000, 0, 500, 1000, 500};
