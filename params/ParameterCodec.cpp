@@ -1,34 +1,42 @@
-#include "params/ParameterSet.h"
-
 #include "link/Commands.h"
 #include "params/ParameterFields.h"
+#include "params/ParameterSet.h"
 #include "platform/Numbers.h"
+
+#include <utility>
 
 namespace params {
 
 namespace {
 
 // The block in offset order, shared by the decoder and the encoder so the
-// two can never disagree.
+// two can never disagree. The walk is unrolled when compiled: each field is
+// read or written in place, as if written out by hand.
+template <std::size_t I, typename Visitor>
+void visitField(ParameterSet &p, Visitor &visit)
+{
+    constexpr const FileField &f = *BlockOrder[I];
+    if constexpr (f.kind == FieldKind::Word) {
+        visit.word(p.*f.word);
+    } else if constexpr (f.kind == FieldKind::Byte) {
+        visit.byte(p.*f.byte);
+    } else {
+        static_assert(f.kind == FieldKind::Password);
+        for (uint8_t &digit : p.pswd)
+            visit.byte(digit);
+    }
+}
+
+template <typename Visitor, std::size_t... I>
+void walkFields(ParameterSet &p, Visitor &visit, std::index_sequence<I...>)
+{
+    (visitField<I>(p, visit), ...);
+}
+
 template <typename Visitor>
 void forEachField(ParameterSet &p, Visitor &&visit)
 {
-    for (const FileField *f : BlockOrder) {
-        switch (f->kind) {
-        case FieldKind::Word:
-            visit.word(p.*f->word);
-            break;
-        case FieldKind::Byte:
-            visit.byte(p.*f->byte);
-            break;
-        case FieldKind::Password:
-            for (uint8_t &digit : p.pswd)
-                visit.byte(digit);
-            break;
-        case FieldKind::Text:
-            break;
-        }
-    }
+    walkFields(p, visit, std::make_index_sequence<BlockOrder.size()>());
 }
 
 // Two hexadecimal digits, high first (checked by the caller).

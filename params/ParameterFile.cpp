@@ -41,29 +41,30 @@ QString hexEscape(char16_t c)
     return QStringLiteral("\\u") + QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
+// A field's value as the file writes it.
+QString valueText(const FileField &f, const ParameterSet &p, const Identity &identity)
+{
+    switch (f.kind) {
+    case FieldKind::Text:
+        return identity.*f.text;
+    case FieldKind::Word:
+        return QString::number(p.*f.word);
+    case FieldKind::Byte:
+        return QString::number(p.*f.byte);
+    case FieldKind::Password:
+        return PasswordText(p.pswd);
+    }
+    return {};
+}
+
 } // namespace
 
 QList<std::pair<QString, QString>> FilePairs(const ParameterSet &p, const Identity &identity)
 {
     QList<std::pair<QString, QString>> pairs;
-    for (const FileField &f : FileFields) {
-        QString value;
-        switch (f.kind) {
-        case FieldKind::Text:
-            value = identity.*f.text;
-            break;
-        case FieldKind::Word:
-            value = QString::number(p.*f.word);
-            break;
-        case FieldKind::Byte:
-            value = QString::number(p.*f.byte);
-            break;
-        case FieldKind::Password:
-            value = PasswordText(p.pswd);
-            break;
-        }
-        pairs.append({QLatin1String(f.key), value});
-    }
+    pairs.reserve(qsizetype(FileFields.size()));
+    for (const FileField &f : FileFields)
+        pairs.append({QLatin1String(f.key), valueText(f, p, identity)});
     return pairs;
 }
 
@@ -92,10 +93,15 @@ QString QuotedValue(QStringView text)
 
 QString BuildFileText(const ParameterSet &set, const Identity &identity)
 {
-    QStringList pairs;
-    for (const auto &[key, value] : FilePairs(set, identity))
-        pairs << QLatin1Char('\'') + key + QStringLiteral("': ") + QuotedValue(value);
-    return QLatin1Char('{') + pairs.join(QStringLiteral(", ")) + QLatin1Char('}');
+    QString text;
+    text.reserve(1024);
+    text += QLatin1Char('{');
+    for (const FileField &f : FileFields) {
+        if (&f != FileFields.data())
+            text += QLatin1String(", ");
+        text += QLatin1Char('\'') + QLatin1String(f.key) + QLatin1String("': ") + QuotedValue(valueText(f, set, identity));
+    }
+    return text + QLatin1Char('}');
 }
 
 QByteArray FileContents(const QString &fileText)
