@@ -11,6 +11,7 @@
 #include "recording/frmHistory.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -27,6 +28,7 @@ frmMain::frmMain(modMain &data, SerialPortControl &cm, Dialogs &cdia, QWidget *p
     tmrRScan = new Timer(100, false, this);
     tmrDisp = new Timer(250, false, this);
     tmrScan = new Timer(100, false, this);
+    tmrSample = new Timer(SampleClock::PeriodMs, true, this);
     buildLayout();
     connectHandlers();
     cdia.setOwner(this);
@@ -43,6 +45,10 @@ frmMain::~frmMain()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (!SettleUnsavedRecording(QStringLiteral("The recording has not been saved. Save it before closing?"))) {
+        event->ignore();
+        return;
+    }
     if (m_history)
         m_history->close();
     QWidget::closeEvent(event);
@@ -59,6 +65,7 @@ void frmMain::connectHandlers()
     connect(&link, &SerialLink::receiveLamp, this, [this](bool lit) { shpRx->setFillColor(lit ? LampRx : LampIdle); });
     connect(tmrScan, &Timer::tick, this, &frmMain::tmrScan_Timer);
     connect(tmrDisp, &Timer::tick, this, &frmMain::tmrDisp_Timer);
+    connect(tmrSample, &Timer::tick, this, &frmMain::tmrSample_Timer);
     connect(tmrRecLabel, &Timer::tick, this, &frmMain::tmrRecLabel_Timer);
     connect(tmrRScan, &Timer::tick, this, &frmMain::tmrRScan_Timer);
 
@@ -79,6 +86,8 @@ void frmMain::connectHandlers()
     connect(cmdDown, &QPushButton::clicked, this, &frmMain::cmdDown_Click);
     connect(cmdSetup, &QPushButton::clicked, this, &frmMain::cmdSetup_Click);
     connect(cmdSetupSend, &QPushButton::clicked, this, &frmMain::cmdSetupSend_Click);
+    // Enter in the new serial number writes it.
+    connect(txtSetup, &QLineEdit::returnPressed, cmdSetupSend, &QPushButton::click);
     connect(cmdCancelSetup, &QPushButton::clicked, this, &frmMain::cmdCancelSetup_Click);
 }
 

@@ -7,9 +7,11 @@
 // PAUSE, Report), params/ (Parameters) and service/ (calibration, remote
 // control, serial-number setup).
 #include "display/ActuatorGeometry.h"
+#include "display/SampleClock.h"
 #include "link/LiveValues.h"
 #include "link/SerialLink.h"
 #include "link/TrendBuffer.h"
+#include "platform/Clock.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -53,16 +55,28 @@ public:
     // --- display/: live values, actuator picture, dial, trend chart ---
     void PrepareDisplay();
     void tmrDisp_Timer();
+    // The 100 ms sample tick: shifts the latest live values into the trend
+    // and, when recording, into the record.
+    void tmrSample_Timer();
     void UpdateDial();
     void picDial_MouseMove(Qt::MouseButtons buttons, double x, double y);
     void Plot();
 
     // --- recording/: recording, pause, report ---
     void RecordLiveSample();
+    // Asks for a file name until the recording is saved (true) or the
+    // operator cancels (false); a failed write is reported and asked again.
+    bool SaveRecording();
+    // Before samples not yet saved would be lost: asks save, discard or
+    // cancel. True when they are saved or may go.
+    bool SettleUnsavedRecording(const QString &question);
     void cmdRecord_Click();
     void cmdPause_Click();
     void tmrRecLabel_Timer();
     void cmdReport_Click();
+    // Shows a record file in the report window; false, changing nothing, when
+    // the file is refused.
+    bool OpenReport(const QString &fileName);
 
     // --- params/: the parameter list ---
     void cmdParameters_Click();
@@ -99,6 +113,16 @@ public:
     QString RemoteSetpointText = QStringLiteral("0000");
     int16_t DialLastX = 0;
     ActuatorGeometry Geometry;
+    // The sample clock with the age of the live values, and the age of the
+    // level values.
+    SampleClock Sampling;
+    Freshness LevelAge;
+    // Samples taken since the last save or discard.
+    bool RecordingSaved = true;
+
+    // Time as the sample tick and the value ages see it; tests set their own.
+    void setClock(const Clock &clock) { m_clock = &clock; }
+    qint64 now() const { return m_clock->nowMs(); }
 
     // --- controls ---
     // actuator picture
@@ -167,14 +191,17 @@ public:
     Timer *tmrRScan = nullptr;
     Timer *tmrDisp = nullptr;
     Timer *tmrScan = nullptr;
+    Timer *tmrSample = nullptr;
 
 protected:
-    // Closing the main window ends the program: nothing is sent or saved, and
-    // an open report window closes with it.
+    // Closing the main window ends the program: nothing is sent, a recording
+    // not yet saved is offered for saving, and an open report window closes
+    // with it.
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildLayout();
+    void setKeyboardOrder();
     void connectHandlers();
     // What the link hands over (link/frmMain_link.cpp).
     void showIdentification(const QByteArray &line);
@@ -188,6 +215,9 @@ private:
     void setMonitoring(bool on);
     void setCalibrating(bool on);
     void dropRemoteControl();
+
+    SteadyClock m_steadyClock;
+    const Clock *m_clock = &m_steadyClock;
     QPointer<frmSplash> m_splash;
     QPointer<frmHistory> m_history;
 };

@@ -1,7 +1,8 @@
 // The layout of the main window: the large frame with the actuator picture,
 // the live values, the trend chart, the control panel, the calibration and
 // setup frames and the dial; under it the maker, "Connect" and "Controller
-// Details" frames. Client area about 1010 x 640.
+// Details" frames. Client area about 1010 x 640; everything stays usable down
+// to an 800 x 600 screen, and below that the window scrolls.
 #include "app/Artwork.h"
 #include "app/MakerPanel.h"
 #include "app/frmMain.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,7 +26,8 @@ namespace {
 QPushButton *button(const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
-    b->setAutoDefault(false);
+    // Enter presses the button that has the focus, as Space does.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -140,7 +143,7 @@ void frmMain::buildLayout()
     // --- actuator picture: design geometry in window units (1/1440 inch) ---
     picActuator = new PictureBox(palette().color(QPalette::Window), this);
     picActuator->setScale(4500, 5200);
-    picActuator->setMinimumSize(190, 220);
+    picActuator->setMinimumSize(150, 175);
     picActuator->setAccessibleName(QStringLiteral("Actuator"));
     shpCylinder = picActuator->addShape(ShapeKind::Rectangle, QColor(0, 0, 128));
     shpCylinder->setGeometry(840, 480, 2295, 4335);
@@ -161,7 +164,8 @@ void frmMain::buildLayout()
     txtLV = valueBox(QStringLiteral("Level"), QColor(192, 192, 0), this);
     auto *valuesFrame = sunkenPanel(this);
     auto *values = new QGridLayout(valuesFrame);
-    values->setContentsMargins(8, 6, 8, 6);
+    values->setContentsMargins(8, 4, 8, 4);
+    values->setVerticalSpacing(4);
     values->addWidget(label(QStringLiteral("SP:"), this), 0, 0);
     values->addWidget(txtSP, 0, 1);
     values->addWidget(label(QStringLiteral("PV:"), this), 1, 0);
@@ -174,7 +178,7 @@ void frmMain::buildLayout()
     shpRelay = lamp(QStringLiteral("RELAY"), ShapeKind::RoundedRectangle, Qt::black, this, {40, 20});
     auto *lampsFrame = sunkenPanel(this);
     auto *lamps = new QGridLayout(lampsFrame);
-    lamps->setContentsMargins(8, 6, 8, 8);
+    lamps->setContentsMargins(8, 4, 8, 6);
     const std::pair<const char *, Shape *> lampRows[] = {{"UP", shpUp}, {"DN", shpDn}, {"RELAY", shpRelay}};
     int column = 0;
     for (const auto &[caption, shape] : lampRows) {
@@ -200,7 +204,7 @@ void frmMain::buildLayout()
     setBlack(trend);
     pic = new PictureBox(Qt::black, trend);
     pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
-    pic->setMinimumSize(360, 220);
+    pic->setMinimumSize(280, 150);
     pic->setAccessibleName(QStringLiteral("Trend chart"));
     QFont chartFont = pic->font();
     chartFont.setPointSizeF(8);
@@ -267,6 +271,7 @@ void frmMain::buildLayout()
             const int index = 2 * k + point;
             cmdCalib[index] = button(point == 0 ? QStringLiteral("Zero") : QStringLiteral("Span"), FrameCalib);
             cmdCalib[index]->setAccessibleName(Label12[k]->text() + QLatin1Char(' ') + cmdCalib[index]->text());
+            cmdCalib[index]->setMinimumWidth(48);
             calib->addWidget(cmdCalib[index], 1 + point, k);
         }
     }
@@ -274,6 +279,8 @@ void frmMain::buildLayout()
     cmdCalibOut[1] = button(QStringLiteral("Calibrate Feedback"), FrameCalib);
     calib->addWidget(cmdCalibOut[0], 3, 0, 1, 2);
     calib->addWidget(cmdCalibOut[1], 3, 3, 1, 2);
+    calib->setContentsMargins(6, 4, 6, 6);
+    calib->setVerticalSpacing(4);
 
     // --- serial-number setup, hidden until the service code is given ---
     FrameSetup = new QGroupBox(QStringLiteral("Setup"), this);
@@ -297,7 +304,7 @@ void frmMain::buildLayout()
 
     // --- dial group ---
     picDial = new PictureBox(QColor(224, 224, 224), this);
-    picDial->setMinimumSize(150, 150);
+    picDial->setMinimumSize(100, 100);
     picDial->setAccessibleName(QStringLiteral("Remote setpoint dial"));
     shpDial = picDial->addShape(ShapeKind::Circle, QColor(192, 192, 192));
     // Design geometry in dial units: the knob rides inside the disc's rim,
@@ -344,6 +351,7 @@ void frmMain::buildLayout()
     lower->addLayout(centre, 5);
     lower->addWidget(dialGroup, 3);
     auto *largeLayout = new QVBoxLayout(large);
+    largeLayout->setContentsMargins(6, 6, 6, 6);
     largeLayout->addLayout(upper, 3);
     largeLayout->addLayout(lower, 1);
 
@@ -368,6 +376,8 @@ void frmMain::buildLayout()
     lblSerial = label(QStringLiteral("Serial No."), details);
     lblVersion = label(QStringLiteral("Version."), details);
     auto *detailsLayout = new QVBoxLayout(details);
+    detailsLayout->setContentsMargins(8, 2, 8, 4);
+    detailsLayout->setSpacing(2);
     detailsLayout->addWidget(lblModel);
     detailsLayout->addWidget(lblSerial);
     detailsLayout->addWidget(lblVersion);
@@ -375,6 +385,7 @@ void frmMain::buildLayout()
     auto *connectOuter = new QFrame(this);
     connectOuter->setFrameShape(QFrame::StyledPanel);
     auto *connectRow = new QHBoxLayout(connectOuter);
+    connectRow->setContentsMargins(4, 2, 4, 2);
     connectRow->addWidget(FrameConnect);
     connectRow->addWidget(details);
 
@@ -383,10 +394,37 @@ void frmMain::buildLayout()
     bottom->addStretch();
     bottom->addWidget(connectOuter);
 
-    auto *window = new QVBoxLayout(this);
+    // Below its smallest size the window scrolls rather than cut controls off.
+    auto *content = new QWidget;
+    auto *window = new QVBoxLayout(content);
     window->setContentsMargins(6, 6, 6, 6);
     window->addWidget(large, 1);
     window->addLayout(bottom);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
-    setTabOrder(cmdRun, cmdCalibrate);
+    setKeyboardOrder();
+}
+
+// Tab walks the window as it reads: the upper part from left to right, the
+// lower part frame by frame, each frame row by row, and ends on "Scan", where
+// the focus starts.
+void frmMain::setKeyboardOrder()
+{
+    QList<QWidget *> order{txtSP, txtPV, txtER, txtLV, cmdRecord, cmdPause,
+                           cmdCalibrate, cmdRemoteControl, cmdParameters, cmdSetup, cmdMonitor, cmdReport};
+    for (int point = 0; point < 2; ++point)
+        for (int k = 0; k < 5; ++k)
+            order << cmdCalib[size_t(2 * k + point)];
+    order << cmdCalibOut[0] << cmdCalibOut[1] << txtSetup << cmdSetupSend << cmdCancelSetup
+          << txtRSP << cmdUp << cmdDown << cmdRun;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    cmdRun->setFocus();
 }

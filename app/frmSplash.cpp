@@ -1,6 +1,7 @@
 #include "app/frmSplash.h"
 
 #include "app/MakerPanel.h"
+#include "Version.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -14,7 +15,7 @@ frmSplash::frmSplash(QWidget *parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    auto *version = new QLabel(QStringLiteral("Version: 4.0.0"), this);
+    auto *version = new QLabel(QStringLiteral("Version: " VELMORA_VERSION), this);
     version->setAlignment(Qt::AlignCenter);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new MakerPanel(this));

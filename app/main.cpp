@@ -1,35 +1,58 @@
-// velmora: the service tool. "--simulate" puts the built-in simulated
-// actuator on the port list in place of the system's serial devices.
+// velmora: the service tool. "velmora --help" lists the options.
+#include "app/AppIcon.h"
+#include "app/CommandLine.h"
+#include "app/Startup.h"
+#include "Version.h"
+#include "app/WindowSystem.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
-#include "platform/PortMap.h"
 #include "platform/QtDialogs.h"
-#include "platform/QtSerialPortControl.h"
-#include "sim/SimulatedSerialPort.h"
+#include "platform/SerialPortControl.h"
+#include "platform/WindowPlacement.h"
 
-#include <QApplication>
-#include <QScreen>
-#include <memory>
+#include <cstdio>
+
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Options are read before a display is needed, so that --help, --version
+    // and mistakes are answered on any terminal.
+    const StartOptions options = commandline::parse(argumentsOf(argc, argv));
+    if (options.action != StartOptions::Action::Run) {
+        QCoreApplication console(argc, argv);
+        return commandline::answer(options);
+    }
+    if (const QString problem = startup::problem(options); !problem.isEmpty()) {
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(problem));
+        return 1;
+    }
+
+    const std::unique_ptr<QApplication> app = openWindowSystem(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(QStringLiteral("4.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setWindowIcon(appIcon());
 
-    const bool simulate = QApplication::arguments().contains(QStringLiteral("--simulate"));
-    std::unique_ptr<SerialPortControl> port;
-    if (simulate)
-        port = std::make_unique<SimulatedSerialPort>();
-    else
-        port = std::make_unique<QtSerialPortControl>(PortMap::fromSystem());
-
+    const std::unique_ptr<SerialPortControl> port = startup::serialPort(options);
     modMain data;
     QtDialogs dialogs;
     frmMain window(data, *port, dialogs);
     window.Form_Load();
-    if (const QScreen *screen = window.screen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    placement::centreOnScreen(window);
     window.show();
-    return app.exec();
+    if (!options.reportFile.isEmpty() && !window.OpenReport(options.reportFile)) {
+        std::fprintf(stderr, "velmora: %s: cannot be read any more\n", qPrintable(options.reportFile));
+        return 1;
+    }
+    return app->exec();
 }

@@ -74,16 +74,39 @@ struct Window
     }
 };
 
-// A "C" line as the window handles it while scanning: decode, trend shift
-// and Plot (the chart itself is painted later, with the window).
-void WindowLiveLineWithPlot(benchmark::State &state)
+// A "C" line as the window handles it: decode into the live values (the
+// trend and the recording take it on the sample tick).
+void WindowLiveLine(benchmark::State &state)
 {
     Window w;
     for (auto _ : state)
         w.port.receive("C  455,  400,   55,10\r");
+    benchmark::DoNotOptimize(w.window.Live);
+}
+BENCHMARK(WindowLiveLine);
+
+// One 100 ms sample tick while recording: trend shift, Plot (the chart itself
+// is painted later, with the window) and the record append.
+void WindowSampleTick(benchmark::State &state)
+{
+    struct StepClock : Clock
+    {
+        qint64 t = 0;
+        qint64 nowMs() const override { return t; }
+    } clock;
+    Window w;
+    w.window.setClock(clock);
+    w.window.Recording = true;
+    for (auto _ : state) {
+        clock.t += SampleClock::PeriodMs;
+        w.port.receive("C  455,  400,   55,10\r");
+        w.window.tmrSample_Timer();
+        if (w.data.RecordCount >= RecordCapacity)
+            w.data.RecordCount = 0;
+    }
     benchmark::DoNotOptimize(w.window.Trend);
 }
-BENCHMARK(WindowLiveLineWithPlot);
+BENCHMARK(WindowSampleTick);
 
 // The tmrDisp refresh with every reading different from the last tick.
 void DisplayRefreshChangingValues(benchmark::State &state)

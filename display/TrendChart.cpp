@@ -21,6 +21,7 @@ void drawChartGrid(DisplayList &list, const TimeLabels &timeLabels)
         list.text(QPointF(GridStep * i + 800, PlotBottom), num::printed(timeLabels[i]), LabelColor);
     list.text(QPointF(250, 5500), QStringLiteral("%"), AxisNameColor);
     list.text(QPointF(6250, 11350), QStringLiteral("Time"), AxisNameColor);
+    list.markBackground();
 }
 
 TimeLabels trendTimeLabels(int trendLength)

@@ -30,7 +30,8 @@ using TimeLabels = std::array<double, 11>;
 // The chart's frame, shared by every chart of the tool: the 10 x 10 grid
 // (22 lines), the percent labels 0..100 up the left margin, `timeLabels`
 // along the bottom margin and the axis names "%" and "Time" (24 texts).
-// Appends to `list`; clearing it first is the caller's business.
+// Appends to `list` and marks it as the list's background (the curves drawn
+// after it change, the frame does not); clearing first is the caller's business.
 void drawChartGrid(DisplayList &list, const TimeLabels &timeLabels);
 
 // Time labels of the main chart: TrendLength x i / 100 at grid line i.

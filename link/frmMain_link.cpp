@@ -4,7 +4,6 @@
 #include "app/modMain.h"
 #include "link/Protocol.h"
 #include "params/ParameterSet.h"
-#include "platform/Numbers.h"
 #include "platform/Timer.h"
 
 #include <QGroupBox>
@@ -24,18 +23,15 @@ void frmMain::showIdentification(const QByteArray &line)
 
 void frmMain::takeLiveRecord(const QByteArray &line)
 {
+    // The trend and the recording sample these values on their own tick.
     protocol::applyLiveRecord(line, Live);
-    Trend.shift(num::toInt16(Live.sp.value), num::toInt16(Live.pv.value));
-    if (!Paused) {
-        Plot();
-        if (Recording)
-            RecordLiveSample();
-    }
+    Sampling.liveRecord(now());
 }
 
 void frmMain::takeLevelRecord(const QByteArray &line)
 {
     protocol::applyLevelRecord(line, Live);
+    LevelAge.arrived(now());
 }
 
 void frmMain::takeParameterBlock(const QByteArray &line)
@@ -70,6 +66,10 @@ void frmMain::showConnection(SerialLink::State state)
                                .arg(link.portName()));
         break;
     case SerialLink::State::Lost:
+        // Nothing more comes: the last values are old from now on, and the
+        // trend and a recording stop taking them.
+        Sampling.expire(now());
+        LevelAge.expire(now());
         leaveModesForLostLink();
         lblUSB->setText(usb + QStringLiteral("Lost (%1)").arg(link.portName()));
         lblUSB->setToolTip(QStringLiteral("The controller is searched for again every second."));

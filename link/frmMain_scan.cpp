@@ -1,5 +1,5 @@
 // Scanning ("Scan" / "Stop") and monitoring ("Monitor" / "Exit Monitor"):
-// both poll the controller every 100 ms with tmrScan.
+// both poll the controller every 100 ms with tmrScan (as calibration does).
 #include "app/frmMain.h"
 #include "link/Commands.h"
 #include "platform/Timer.h"
@@ -52,12 +52,12 @@ void frmMain::setMonitoring(bool on)
 }
 
 // One poll per tick: "?C" and "?A" in turn while scanning, only "?C" while
-// monitoring. A poll is written without a wait; the link refuses it while a
+// monitoring and calibrating. A poll is written without a wait; the link refuses it while a
 // command waits for its answer, and the turn is not lost.
 void frmMain::tmrScan_Timer()
 {
     if (!link.poll(QLatin1String(ScanPhase == 0 ? command::Live : command::Level)))
         return;
-    if (cmdMonitor->text() == QLatin1String("Monitor"))
+    if (cmdRun->text() == QLatin1String("Stop"))
         ScanPhase = (ScanPhase + 1) % 2;
 }

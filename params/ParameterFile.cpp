@@ -5,7 +5,6 @@
 #include "platform/ObjectLiteral.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace params {
@@ -13,13 +12,29 @@ namespace params {
 namespace {
 
 // A text that is one plain decimal number and nothing else (blanks around it
-// allowed). Upload sends without range checks, so an empty text, a word, a
+// allowed): an optional sign, digits with at most one point, a digit before or
+// after it. Upload sends without range checks, so an empty text, a word, a
 // number with a tail ("12abc") or in exponent form ("1e+21", which would read
-// as 1) is not taken as a value.
+// as 1) is not taken as a value. One pass over the text, however long.
 bool isPlainNumber(QStringView text)
 {
-    static const QRegularExpression plain(QStringLiteral("^[ \\t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)[ \\t]*$"));
-    return plain.match(text.toString()).hasMatch();
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    for (; i < n && isDigit(text[i]); ++i)
+        ++digits;
+    if (i < n && text[i] == u'.')
+        for (++i; i < n && isDigit(text[i]); ++i)
+            ++digits;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    return digits > 0 && i == n;
 }
 
 // The text as a whole number rounded with halves to even, when it holds a
@@ -109,13 +124,18 @@ QByteArray FileContents(const QString &fileText)
     return '"' + fileText.toLatin1() + "\"\r\n";
 }
 
-bool WriteParameterFile(const QString &path, const QString &fileText)
+bool WriteParameterFile(const QString &path, const QString &fileText, QString *reason)
 {
+    const QByteArray contents = FileContents(fileText);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(FileContents(fileText));
-    return file.commit();
+    bool written = file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }
 
 std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
@@ -147,12 +167,43 @@ std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
     return QString::fromLatin1(item);
 }
 
-std::optional<QString> ReadParameterFile(const QString &path)
+std::optional<QString> ReadParameterFile(const QString &path, QString *reason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
-    return ReadFirstItem(file, objlit::Limits{}.maxLength);
+    }
+    std::optional<QString> item = ReadFirstItem(file, objlit::Limits{}.maxLength);
+    if (!item && reason)
+        *reason = QStringLiteral("The file is empty.");
+    return item;
+}
+
+QString LoadProblem(const objlit::Value *parsed)
+{
+    if (!parsed || !parsed->isObject())
+        return QStringLiteral("It does not hold a parameter list.");
+    // A key that is missing reads as 0, but a file without any of the values
+    // the window shows would only blank the window.
+    const auto shown = [](const FileField &f) {
+        return f.loaded && (f.box.index >= 0 || f.kind == FieldKind::Byte || f.kind == FieldKind::Password);
+    };
+    if (std::none_of(FileFields.begin(), FileFields.end(), [&](const FileField &f) {
+            return shown(f) && parsed->property(QString::fromLatin1(f.key));
+        }))
+        return QStringLiteral("It holds none of the settings.");
+    for (const FileField &f : FileFields) {
+        if (!f.loaded || f.kind != FieldKind::Byte) // the fail codes
+            continue;
+        const objlit::Value *value = parsed->property(QString::fromLatin1(f.key));
+        const QString text = value ? value->text().value_or(QString()) : QString();
+        const double code = num::roundHalfEven(num::val(text));
+        if (!(code >= 0 && code < FailCodeCount))
+            return QStringLiteral("Its %1 value \"%2\" is not a fail condition.").arg(QLatin1String(f.key), text);
+    }
+    return {};
 }
 
 QStringList ApplyFileValues(const FileValueTexts &values, ParameterSet &set)

@@ -4,6 +4,7 @@
 //   "{'ModelNo': 'DMK--0042', 'SerialNo': 'S123', ..., 'PressurePumpOff': '80'}"
 // followed by CR LF. Words are written in stored units (tenths not divided).
 #include "params/ParameterFields.h"
+#include "platform/ObjectLiteral.h"
 
 #include <QHash>
 #include <QList>
@@ -36,8 +37,9 @@ QString QuotedValue(QStringView text);
 QByteArray FileContents(const QString &fileText);
 
 // Writes the file through a temporary file that is renamed over `path`, so
-// a failed save leaves what was there. False when it could not be written.
-bool WriteParameterFile(const QString &path, const QString &fileText);
+// a failed save leaves what was there. False when it could not be written;
+// `reason` (if given) then says why, as the system put it.
+bool WriteParameterFile(const QString &path, const QString &fileText, QString *reason = nullptr);
 
 // The file's first item: blanks before it are skipped; a quoted item runs to
 // the next double quote (dropped), any other ends at the first comma or line
@@ -46,8 +48,15 @@ bool WriteParameterFile(const QString &path, const QString &fileText);
 // is too long. Nothing when the file holds nothing.
 std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars);
 
-// The first item of the file at `path`; nothing when it cannot be opened or is empty.
-std::optional<QString> ReadParameterFile(const QString &path);
+// The first item of the file at `path`; nothing when it cannot be opened or
+// is empty, with `reason` (if given) saying which.
+std::optional<QString> ReadParameterFile(const QString &path, QString *reason = nullptr);
+
+// Why a file's evaluated item cannot be loaded, for the operator; empty when
+// it can: it must be an object holding at least one of the settings the
+// window shows, and fail codes (missing ones read as 0) that name a fail
+// condition.
+QString LoadProblem(const objlit::Value *parsed);
 
 // The texts Load read, by key.
 using FileValueTexts = QHash<QString, QString>;

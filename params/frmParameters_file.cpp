@@ -1,5 +1,6 @@
 // The parameter file in the parameter-list window: Save, Load, Upload and the
-// key reader JsonGet. Save and Load end silently on any failure.
+// key reader JsonGet. A file that cannot be written or loaded is reported
+// with its name and the reason.
 #include "params/frmParameters.h"
 
 #include "app/modMain.h"
@@ -24,10 +25,17 @@ QString wholeText(double value)
 void frmParameters::cmdSave_Click()
 {
     FileText = params::BuildFileText(data.ParameterSet, {data.ModelNo, data.SerialNo, data.VersionNo});
-    const std::optional<QString> name = cdia.saveFileName();
-    if (!name || name->isEmpty())
-        return;
-    params::WriteParameterFile(*name, FileText);
+    for (;;) {
+        const std::optional<QString> name = cdia.saveFileName();
+        if (!name || name->isEmpty())
+            return;
+        QString reason;
+        if (params::WriteParameterFile(*name, FileText, &reason))
+            return;
+        cdia.messageBox(QStringLiteral("The parameters could not be saved as \"%1\".\n%2\nChoose another name or folder.")
+                            .arg(*name, reason),
+                        QStringLiteral("Settings"), MessageIcon::Exclamation);
+    }
 }
 
 void frmParameters::cmdLoad_Click()
@@ -35,18 +43,27 @@ void frmParameters::cmdLoad_Click()
     const std::optional<QString> name = cdia.openFileName();
     if (!name || name->isEmpty())
         return;
-    const std::optional<QString> item = params::ReadParameterFile(*name);
-    if (!item)
-        return;
-    FileText = *item;
-
-    // From here the values are this file's: Upload waits for its model check.
-    cmdUpdate->setEnabled(false);
-    FileValues.clear();
-    for (const char *key : params::LoadKeys) {
-        const QString k = QLatin1String(key);
-        FileValues.insert(k, JsonGet(k, FileText, QStringLiteral(".")));
+    // Everything is checked before anything is shown: a file that cannot be
+    // loaded leaves the boxes, the password and Upload as they were.
+    QString reason;
+    const std::optional<QString> item = params::ReadParameterFile(*name, &reason);
+    params::FileValueTexts values;
+    if (item) {
+        for (const char *key : params::LoadKeys) {
+            const QString k = QLatin1String(key);
+            values.insert(k, JsonGet(k, *item, QStringLiteral(".")));
+        }
+        // JsonGet has evaluated this item, unless it was blank.
+        const bool parsed = ParsedFile && LastJsonText == *item;
+        reason = params::LoadProblem(parsed ? &*ParsedFile : nullptr);
     }
+    if (!reason.isEmpty()) {
+        cdia.messageBox(QStringLiteral("\"%1\" cannot be loaded as a parameter file.\n%2").arg(*name, reason),
+                        QStringLiteral("Settings"), MessageIcon::Exclamation);
+        return;
+    }
+    FileText = *item;
+    FileValues = values;
 
     // The boxes of the settings the file carries: tenths as "0.0", the rest whole.
     for (const params::FileField &f : params::FileFields) {
@@ -55,19 +72,13 @@ void frmParameters::cmdLoad_Click()
         const double value = num::val(FileValues.value(QLatin1String(f.key)));
         txtPara[size_t(f.box.index)]->setText(f.box.tenths ? num::fixed1(value / 10) : wholeText(value));
     }
-
     for (const auto &[list, key] : {std::pair{cmbSPFail, params::fieldOf(&ParameterSet::SPFail).key},
-                                    std::pair{cmbPVFail, params::fieldOf(&ParameterSet::PVFail).key}}) {
-        const double item = num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))));
-        if (!(item >= 0 && item < list->count()))
-            return; // no such item: Load ends here
-        list->setCurrentIndex(int(item));
-    }
-
+                                    std::pair{cmbPVFail, params::fieldOf(&ParameterSet::PVFail).key}})
+        list->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))))));
     txtPassWord->setText(FileValues.value(QLatin1String(params::PasswordField.key)));
 
-    if (FileValues.value(QLatin1String(params::ModelField.key)) == data.ModelNo)
-        cmdUpdate->setEnabled(true);
+    // Upload waits for this file's model check.
+    cmdUpdate->setEnabled(FileValues.value(QLatin1String(params::ModelField.key)) == data.ModelNo);
 }
 
 void frmParameters::cmdUpdate_Click()

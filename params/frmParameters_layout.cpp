@@ -21,8 +21,6 @@ QPushButton *button(const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
     b->setAccessibleName(caption);
-    // Enter in a box must not press a button (it would load or upload).
-    b->setAutoDefault(false);
     b->setMinimumWidth(84);
     return b;
 }
@@ -156,6 +154,8 @@ void frmParameters::buildLayout()
     cmdModify = button(QStringLiteral("Modify"), this);
     cmdCancel = button(QStringLiteral("Cancel"), this);
     cmdUpdate->setEnabled(false);
+    // Enter in a box applies the edits; on a focused button it presses that one.
+    cmdModify->setDefault(true);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {cmdUpdate, cmdLoad, cmdSave, cmdModify, cmdCancel})
         buttons->addWidget(b);

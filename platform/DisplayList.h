@@ -20,6 +20,7 @@ struct DrawItem
     QPointF to;     // line end (unused for texts)
     Rgb color;
     QString text;
+    friend bool operator==(const DrawItem &, const DrawItem &) = default;
 };
 
 class DisplayList
@@ -34,7 +35,15 @@ public:
     double scaleWidth() const { return m_scaleWidth; }
     double scaleHeight() const { return m_scaleHeight; }
 
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_background = 0;
+    }
+    // Marks what has been drawn so far as the background: a picture box keeps
+    // it painted and draws only the rest again while the background stands.
+    void markBackground() { m_background = m_items.size(); }
+    size_t backgroundSize() const { return m_background; }
     void line(QPointF from, QPointF to, Rgb color) { m_items.push_back({DrawItem::Kind::Line, from, to, color, {}}); }
     void line(double x1, double y1, double x2, double y2, Rgb color) { line({x1, y1}, {x2, y2}, color); }
     // A text with its top-left corner at `at`.
@@ -47,4 +56,5 @@ private:
     double m_scaleWidth = 1000.0;
     double m_scaleHeight = 1000.0;
     std::vector<DrawItem> m_items;
+    size_t m_background = 0;
 };

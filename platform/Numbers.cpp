@@ -52,6 +52,10 @@ static double readLeadingNumber(const Char *p, qsizetype n)
         ++i;
     }
     bool anyDigit = false;
+    // Leading zeros carry no value; skipping them keeps the digits that do
+    // within the bound below ("0000...05" is 5).
+    while (i + 1 < n && p[i] == '0' && p[i + 1] >= '0' && p[i + 1] <= '9')
+        ++i;
     while (i < n && p[i] >= '0' && p[i] <= '9' && text.size() < 400) {
         text += char(p[i++]);
         anyDigit = true;
@@ -64,7 +68,7 @@ static double readLeadingNumber(const Char *p, qsizetype n)
             anyDigit = true;
         }
     }
-    if (!anyDigit)
+    if (!anyDigit || text.empty() || text == "-")
         return 0.0;
     if (text.front() == '.' || (text.front() == '-' && text.size() > 1 && text[1] == '.'))
         text.insert(text.front() == '-' ? 1 : 0, 1, '0');

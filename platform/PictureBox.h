@@ -4,6 +4,11 @@
 // persists and scales with the window. Controls placed on it (shapes, lines,
 // images) are positioned in the same user units and drawn above the drawing.
 // Mouse events arrive in user units with the button state.
+//
+// Painting is cheap where the picture changes little: the list's background
+// (a chart's grid and labels) stays painted while it stands, a redraw repaints
+// only the area where the rest of the list changed (nothing when nothing did),
+// a moving control only where it was and is, and all of it with the next frame.
 #include "platform/DisplayList.h"
 #include "platform/Shape.h"
 
@@ -34,9 +39,12 @@ public:
     void setVisible(bool visible);
 
     virtual void paint(QPainter &painter, const PictureBox &picture) const = 0;
+    // What the control covers, in user units.
+    virtual QRectF bounds() const { return {m_left, m_top, m_width, m_height}; }
 
 protected:
-    void changed();
+    // Call after a change, with what the control covered before it.
+    void changed(const QRectF &before);
 
 private:
     PictureBox *m_owner;
@@ -68,6 +76,7 @@ public:
     void setStart(QPointF p);
     void setEnd(QPointF p);
     void paint(QPainter &painter, const PictureBox &picture) const override;
+    QRectF bounds() const override { return QRectF(m_start, m_end).normalized(); }
 
 private:
     QColor m_color;
@@ -95,6 +104,8 @@ public:
     DisplayList &drawing() { return m_drawing; }
     const DisplayList &drawing() const { return m_drawing; }
     void redraw();
+    // Repaints `user` (a rectangle in user units) with the next frame.
+    void updateUserArea(const QRectF &user);
 
     void setScale(double width, double height);
     double scaleWidth() const { return m_drawing.scaleWidth(); }
@@ -110,7 +121,8 @@ public:
     QPointF toUser(QPointF pixels) const;
     QRectF toPixels(const QRectF &user) const;
 
-    // Paints the whole picture into `painter` at the picture's current size.
+    // Paints the whole picture into `painter` at the picture's current size,
+    // from the display list alone (no kept painting).
     void render(QPainter &painter) const;
 
 signals:
@@ -125,14 +137,28 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void renderDrawing(QPainter &painter) const;
+    void renderItems(QPainter &painter, size_t first, size_t last) const;
     void renderControls(QPainter &painter) const;
+    // Pixels a drawn item can touch; empty for texts (their extent is the font's).
+    QRect pixelBounds(const DrawItem &item) const;
+    // Where `before` and `after` differ, in pixels: the whole picture when a
+    // text or the number of items changed.
+    QRect changedArea(const std::vector<DrawItem> &before, const std::vector<DrawItem> &after) const;
+    void invalidateAll();
+    void bringPaintingUpToDate();
 
     QColor m_back;
     DisplayList m_drawing;
-    // The drawing as last painted: controls moving over it (a rubber band
-    // following the mouse, a knob) repaint without drawing it again.
-    QPixmap m_cache;
-    bool m_cacheValid = false;
+    // The background items as painted into m_background.
+    QPixmap m_background;
+    std::vector<DrawItem> m_backgroundItems;
+    bool m_backgroundValid = false;
+    // The whole drawing as last painted: controls moving over it (a rubber
+    // band following the mouse, a knob) repaint without drawing it again.
+    // m_stale is the part of it that the list has changed since.
+    QPixmap m_painted;
+    QRect m_stale;
+    // The items after the background as of the last redraw().
+    std::vector<DrawItem> m_foreground;
     std::vector<std::unique_ptr<PictureControl>> m_controls;
 };

@@ -55,8 +55,17 @@ QString PortMap::devicePath(int port) const
     return m_paths.at(port - 1);
 }
 
+PortMap PortMap::forDevice(const QString &devicePath)
+{
+    return PortMap(QStringList{devicePath});
+}
+
 QString PortMap::deviceName(int port) const
 {
     const QString path = devicePath(port);
-    return path.isEmpty() ? QString() : QFileInfo(path).fileName();
+    if (path.startsWith(QLatin1String("/dev/serial/")))
+        return QFileInfo(path).fileName();
+    if (path.startsWith(QLatin1String("/dev/")))
+        return path.mid(5);
+    return QFileInfo(path).fileName();
 }

@@ -12,6 +12,9 @@ public:
     static PortMap fromSystem();
     // A given list of device paths (e.g. "/dev/ttyACM0", "/dev/pts/3").
     explicit PortMap(const QStringList &devicePaths = {});
+    // Port 1 only: the one device path the user named, used as given (a
+    // /dev/serial/by-id/ link stays a link).
+    static PortMap forDevice(const QString &devicePath);
 
     // The same kind of map made anew: the system's devices listed again, or
     // the given paths kept as they were.
@@ -20,7 +23,9 @@ public:
     int count() const { return int(m_paths.size()); }
     // The device path for port number 1..count(); empty when there is none.
     QString devicePath(int port) const;
-    // The device's short name ("ttyACM0"), empty when there is none.
+    // The device's short name, empty when there is none: its path below /dev
+    // ("ttyACM0", "pts/3"), the link's own name under /dev/serial/
+    // ("usb-FTDI_FT232R_A10K-if00-port0"), else the file name.
     QString deviceName(int port) const;
 
 private:

@@ -8,6 +8,7 @@ void QtDialogs::messageBox(const QString &text, const QString &title, MessageIco
 {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
                     title, text, QMessageBox::Ok, owner());
+    box.setDefaultButton(QMessageBox::Ok); // Enter answers it, as Esc does
     box.exec();
 }
 
@@ -16,6 +17,22 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
+}
+
+SaveChoice QtDialogs::askToSave(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 // No filter, no default extension and no title of our own: the name is used

@@ -2,6 +2,7 @@
 // Shapes: rectangles, rounded rectangles and circles with a fill colour, as
 // standalone widgets (lamps) or placed inside a picture box in its user units.
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 enum class ShapeKind { Rectangle, RoundedRectangle, Circle };
@@ -19,9 +20,22 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // What lies beneath the shape, as the window paints it. A lamp that
+    // flashes for every received line then repaints itself alone, not the
+    // frame around it.
+    void captureBackdrop();
+    void invalidateBackdrop();
+
     ShapeKind m_kind;
     QColor m_fill;
     QColor m_border = Qt::black;
+    QPixmap m_backdrop;
+    bool m_capturing = false;
+    bool m_capturePending = false;
 };

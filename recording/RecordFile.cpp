@@ -138,7 +138,7 @@ public:
         char *p = start;
         while (p != limit && *p != ',' && *p != '\r' && *p != '\n')
             ++p;
-        if (p == limit && limit != m_end)
+        if (p - start > NumberRoom)
             return Result::Bad;
         const char *fieldEnd = p;
         if (p != m_end && *p == ',')
@@ -184,9 +184,11 @@ private:
 
 // The common case, as the writer puts samples: an optional minus sign, at
 // most 7 digits, and at most one of them after the point. Sets the number of
-// tenths; false for any other form.
+// tenths; false for any other form, and for a number of tenths beyond 2^24,
+// which a float no longer holds exactly (ten times 3634539 does not fit).
 bool parseTenths(std::string_view field, int32_t &tenths)
 {
+    constexpr int32_t ExactInFloat = 1 << 24;
     const char *p = field.data();
     const char *end = p + field.size();
     const bool negative = p != end && *p == '-';
@@ -194,8 +196,11 @@ bool parseTenths(std::string_view field, int32_t &tenths)
         ++p;
     int32_t t = 0;
     int digits = 0;
-    for (; p != end && *p >= '0' && *p <= '9'; ++p, ++digits)
+    for (; p != end && *p >= '0' && *p <= '9'; ++p) {
+        if (++digits > 7)
+            return false;
         t = t * 10 + (*p - '0');
+    }
     t *= 10;
     if (p != end && *p == '.') {
         ++p;
@@ -204,7 +209,7 @@ bool parseTenths(std::string_view field, int32_t &tenths)
             ++digits;
         }
     }
-    if (p != end || digits == 0 || digits > 7)
+    if (p != end || digits == 0 || digits > 7 || t > ExactInFloat)
         return false;
     tenths = negative ? -t : t;
     return true;
@@ -216,7 +221,7 @@ bool parseTenths(std::string_view field, int32_t &tenths)
 // return costs a store-forwarding stall per field.)
 bool parseNumber(std::string_view field, float &value)
 {
-    // 7 digits fit a float exactly, and the division rounds once: the
+    // The tenths fit a float exactly, and the division rounds once: the
     // result is the float nearest to t / 10.
     if (int32_t tenths = 0; parseTenths(field, tenths)) {
         value = float(tenths) / 10.0f;
@@ -225,9 +230,11 @@ bool parseNumber(std::string_view field, float &value)
 
     const char *first = field.data();
     const char *last = first + field.size();
-    if (first != last && *first == '+')
+    // One sign at most: "+-5" is no number.
+    const bool plus = first != last && *first == '+';
+    if (plus)
         ++first;
-    if (first == last || *first == '+')
+    if (first == last || *first == '+' || (plus && *first == '-'))
         return false;
     // from_chars reads "inf" and "nan" too; a number starts with a digit,
     // a point or a minus sign.
@@ -275,48 +282,70 @@ QByteArray encode(std::span<const RecordSample> samples)
     return out;
 }
 
-bool write(const QString &path, std::span<const RecordSample> samples)
+bool write(const QString &path, std::span<const RecordSample> samples, QString *reason)
 {
     const QByteArray text = encode(samples);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
+    bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    if (written)
+        written = file.commit();
+    else
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }
 
-std::optional<std::vector<RecordSample>> read(QIODevice &in)
+std::optional<std::vector<RecordSample>> read(QIODevice &in, QString *reason)
 {
+    const auto refuse = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
     FieldReader fields(in);
     std::string_view field;
-    if (fields.next(field) != FieldReader::Result::Field)
-        return std::nullopt;
+    const FieldReader::Result first = fields.next(field);
+    if (first == FieldReader::Result::End)
+        return refuse(QStringLiteral("The file is empty."));
     float announced = 0.0f;
-    if (!parseNumber(field, announced) || announced < 0.0f || announced > float(RecordCapacity)
+    if (first != FieldReader::Result::Field || !parseNumber(field, announced) || announced < 0.0f
         || std::trunc(announced) != announced)
-        return std::nullopt;
+        return refuse(QStringLiteral("It does not begin with a sample count."));
+    if (announced > float(RecordCapacity))
+        return refuse(QStringLiteral("It announces %1 samples; a record holds at most %2.")
+                          .arg(QString::number(double(announced), 'f', 0))
+                          .arg(RecordCapacity));
     const auto count = size_t(announced);
 
     std::vector<RecordSample> samples(count);
-    for (RecordSample &sample : samples) {
-        for (float *value : {&sample.sp, &sample.pv})
-            if (fields.next(field) != FieldReader::Result::Field || !parseNumber(field, *value))
-                return std::nullopt;
+    for (size_t i = 0; i < count; ++i) {
+        for (float *value : {&samples[i].sp, &samples[i].pv}) {
+            const FieldReader::Result result = fields.next(field);
+            if (result == FieldReader::Result::End)
+                return refuse(QStringLiteral("It ends after %1 of the %2 samples it announces.").arg(i).arg(count));
+            if (result != FieldReader::Result::Field || !parseNumber(field, *value))
+                return refuse(QStringLiteral("Sample %1 is not a pair of numbers.").arg(i + 1));
+        }
     }
     return samples;
 }
 
-std::optional<std::vector<RecordSample>> read(const QString &path)
+std::optional<std::vector<RecordSample>> read(const QString &path, QString *reason)
 {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (reason)
+            *reason = QStringLiteral("It is not a file.");
         return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
-    return read(file);
+    }
+    return read(file, reason);
 }
 
 } // namespace recordfile

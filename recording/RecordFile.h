@@ -24,17 +24,19 @@ QByteArray encode(std::span<const RecordSample> samples);
 
 // Writes the file under `path`. The text goes to a temporary file beside the
 // target, which then replaces the target in one rename: a failed save leaves
-// an existing file as it was. Returns whether the file was written.
-bool write(const QString &path, std::span<const RecordSample> samples);
+// an existing file as it was. Returns whether the file was written; when it
+// was not, `reason` (if given) says why, as the system put it.
+bool write(const QString &path, std::span<const RecordSample> samples, QString *reason = nullptr);
 
 // Reads a record file's fields: numbers separated by commas or line ends,
 // blanks around them ignored, line layout not looked at. Refuses (nullopt) a
 // text that ends before the announced samples, announces a count that is not
 // a whole number in 0..RecordCapacity, or holds a field that is not a number.
-// Whatever follows the last announced sample is not read.
-std::optional<std::vector<RecordSample>> read(QIODevice &in);
+// Whatever follows the last announced sample is not read. A refused text
+// sets `reason` (if given) to a sentence for the operator.
+std::optional<std::vector<RecordSample>> read(QIODevice &in, QString *reason = nullptr);
 // The same from a file; a file that cannot be opened, or is not a regular
 // file (a directory, a device), is refused.
-std::optional<std::vector<RecordSample>> read(const QString &path);
+std::optional<std::vector<RecordSample>> read(const QString &path, QString *reason = nullptr);
 
 } // namespace recordfile

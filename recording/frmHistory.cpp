@@ -4,6 +4,7 @@
 #include "display/TrendChart.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
+#include "platform/ReadoutLabel.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -23,7 +25,7 @@ const QString SampleCaption = QStringLiteral("Sample: ");
 
 QLabel *readoutLabel(const QString &name, QWidget *parent)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new ReadoutLabel(parent);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -55,6 +57,9 @@ frmHistory::frmHistory(const modMain &data, Dialogs &cdia, QWidget *parent)
     connect(pic, &PictureBox::mouseDown, this, &frmHistory::pic_MouseDown);
     connect(cmdTravelUp, &QPushButton::clicked, this, &frmHistory::cmdTravelUp_Click);
     connect(cmdTravelDown, &QPushButton::clicked, this, &frmHistory::cmdTravelDown_Click);
+    // Esc closes the report, as it closes a dialog.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmHistory::buildLayout()
@@ -64,7 +69,7 @@ void frmHistory::buildLayout()
 
     pic = new PictureBox(Qt::black, frame);
     pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
-    pic->setMinimumSize(560, 400);
+    pic->setMinimumSize(360, 240);
     pic->setAccessibleName(QStringLiteral("Report chart"));
     Line1 = pic->addLine(QColor(128, 128, 128));
     Line1->setVisible(false);
@@ -97,7 +102,7 @@ void frmHistory::buildLayout()
 
     lblTravel[0] = new QLabel(TravelUpCaption, this);
     lblTravel[1] = new QLabel(TravelDownCaption, this);
-    lblSample = new QLabel(SampleCaption, this);
+    lblSample = new ReadoutLabel(SampleCaption, this);
     lblSample->setAccessibleName(QStringLiteral("Sample"));
     lblSample->setMinimumHeight(3 * lblSample->fontMetrics().lineSpacing() + 4);
     lblSample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -133,12 +138,16 @@ void frmHistory::Form_Load()
     Plot();
     lblPoints->setText(QString::number(data.ReportCount));
     loadSteps();
-    // A new file: nothing measured on it and nothing read from it yet.
+    // A new file: nothing measured on it and nothing read from it yet, and
+    // no travel time of the last file beside its chart.
     m_measurement.reset();
     Line1->setVisible(false);
     lblPos->clear();
     lblVal->clear();
     lblSample->setText(SampleCaption);
+    for (int i = 0; i < 2; ++i)
+        lblTravel[size_t(i)]->setText(i == 0 ? TravelUpCaption : TravelDownCaption);
+    m_lastTravelTime = 0.0f;
 }
 
 void frmHistory::Plot()

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "service/DeviceAnswer.h"
+#include "platform/Timer.h"
 #include "service/InputCalibration.h"
 
 #include <QGroupBox>
@@ -24,10 +25,15 @@ void frmMain::cmdCalibrate_Click()
 
 void frmMain::setCalibrating(bool entering)
 {
-    // The caption holds the mode. No poll runs while a calibration waits.
+    // The caption holds the mode.
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
     lockOtherModes(cmdCalibrate, entering);
     FrameCalib->setEnabled(entering);
+    // The live record is polled as while monitoring, so the engineer sees
+    // what the inputs read; the link holds polls back while a calibration
+    // command waits for its answer.
+    ScanPhase = 0;
+    tmrScan->setEnabled(entering);
 }
 
 void frmMain::cmdCalib_Click(int index)

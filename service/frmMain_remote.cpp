@@ -1,8 +1,8 @@
 // Remote control: the main window supplies the controller's setpoint from the
 // dial, ten times a second, while the controller is switched to remote.
 #include "app/frmMain.h"
-#include "link/Commands.h"
 #include "app/modMain.h"
+#include "link/Commands.h"
 #include "platform/Timer.h"
 #include "service/DeviceAnswer.h"
 #include "service/RemoteSetpoint.h"
@@ -66,8 +66,12 @@ void frmMain::dropRemoteControl()
 
 void frmMain::tmrRScan_Timer()
 {
-    // Not confirmed: a lost setpoint is replaced by the next tick's.
-    link.poll(service::setpointCommand(RemoteSetpointText));
+    // Not confirmed: a lost setpoint is replaced by the next tick's. The
+    // live record asked for after it lets PV, the picture and the chart
+    // follow the valve being driven (33 of the 96 characters a 100 ms tick
+    // carries at 9600 baud).
+    if (link.poll(service::setpointCommand(RemoteSetpointText)))
+        link.poll(QLatin1String(command::Live));
 }
 
 void frmMain::cmdUp_Click()

@@ -1,5 +1,7 @@
 #include "sim/PtyServer.h"
 
+#include "link/Commands.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -50,6 +52,10 @@ void PtyServer::stop()
     m_replies.clear();
     delete m_notifier;
     m_notifier = nullptr;
+    delete m_writable;
+    m_writable = nullptr;
+    delete m_stream;
+    m_stream = nullptr;
     if (m_controller >= 0)
         ::close(m_controller);
     if (m_device >= 0)
@@ -64,6 +70,8 @@ void PtyServer::readCommands()
         const ssize_t n = ::read(m_controller, buffer, sizeof buffer);
         if (n > 0) {
             for (const QByteArray &command : m_commands.feed(QByteArray(buffer, n))) {
+                if (m_stream)
+                    m_stream->start(m_streamMs);
                 m_model.advanceTo(m_clock.elapsed());
                 const QByteArray reply = m_model.answer(command);
                 if (!reply.isEmpty())
@@ -86,9 +94,41 @@ void PtyServer::readCommands()
     }
 }
 
-// A reply nobody reads is dropped once the terminal's buffer is full.
+void PtyServer::streamLiveRecords(int perSecond, int seconds)
+{
+    if (m_stream || m_controller < 0)
+        return;
+    m_streamMs = qint64(seconds) * 1000;
+    auto record = [this] {
+        m_model.advanceTo(m_clock.elapsed());
+        return m_model.answer(command::Live);
+    };
+    auto write = [this](const char *data, qsizetype size) -> qsizetype {
+        for (;;) {
+            const ssize_t n = ::write(m_controller, data, size_t(size));
+            if (n < 0 && errno == EINTR)
+                continue;
+            return n > 0 ? qsizetype(n) : 0;
+        }
+    };
+    m_stream = new RecordStream(record, perSecond, write, this);
+    m_writable = new QSocketNotifier(m_controller, QSocketNotifier::Write, this);
+    m_writable->setEnabled(false);
+    connect(m_stream, &RecordStream::blocked, m_writable, [this] { m_writable->setEnabled(true); });
+    connect(m_writable, &QSocketNotifier::activated, m_stream, [this] {
+        m_writable->setEnabled(false);
+        m_stream->flush();
+    });
+}
+
+// A reply nobody reads is dropped once the terminal's buffer is full (in a
+// stream it waits in the stream's queue instead).
 void PtyServer::writeReply(const QByteArray &piece)
 {
+    if (m_stream) {
+        m_stream->send(piece);
+        return;
+    }
     const char *data = piece.constData();
     qsizetype left = piece.size();
     while (left > 0 && m_controller >= 0) {

@@ -5,6 +5,7 @@
 // side open itself, so a program may open and close it any number of times.
 #include "sim/ActuatorModel.h"
 #include "sim/CommandReader.h"
+#include "sim/RecordStream.h"
 #include "sim/ReplyScheduler.h"
 
 #include <QElapsedTimer>
@@ -29,6 +30,14 @@ public:
 
     ActuatorModel &model() { return m_model; }
 
+    // Sends live records unpolled, `perSecond` a second, from the first
+    // command on (the receiver has opened the terminal by then), for
+    // `seconds` (0: until the end). Replies then queue behind the records
+    // instead of being dropped on a full terminal.
+    void streamLiveRecords(int perSecond, int seconds = 0);
+    // Lines written whole since the stream started; 0 without a stream.
+    qint64 linesSent() const { return m_stream ? m_stream->linesSent() : 0; }
+
 private:
     void readCommands();
     void writeReply(const QByteArray &piece);
@@ -39,6 +48,9 @@ private:
     ReplyScheduler m_replies;
     QElapsedTimer m_clock;
     QSocketNotifier *m_notifier = nullptr;
+    RecordStream *m_stream = nullptr;
+    qint64 m_streamMs = 0;
+    QSocketNotifier *m_writable = nullptr;
     int m_controller = -1; // the server's side (master)
     int m_device = -1;     // the device side (slave), held open
     QString m_devicePath;

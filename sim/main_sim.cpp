@@ -4,6 +4,7 @@
 // the terminal while it runs, a name that stays the same from one run to the
 // next (the terminal's own name changes), so that stopping and starting the
 // simulator stands in for pulling and plugging the controller's cable.
+#include "Version.h"
 #include "sim/PtyServer.h"
 
 #include <QCommandLineParser>
@@ -53,12 +54,13 @@ int main(int argc, char *argv[])
     QSocketNotifier signalled(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalled, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Serves a simulated actuator controller on a pseudo-terminal and prints its device path."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption latency(QStringLiteral("latency"), QStringLiteral("Reply latency in milliseconds."),
                                      QStringLiteral("ms"), QStringLiteral("10"));
     const QCommandLineOption pieces(QStringLiteral("pieces"), QStringLiteral("Deliver each reply in this many pieces."),
@@ -66,9 +68,18 @@ int main(int argc, char *argv[])
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Make PATH a symbolic link to the terminal while serving."),
                                   QStringLiteral("PATH"));
+    const QCommandLineOption stream(QStringLiteral("stream"),
+                                    QStringLiteral("Send this many live records a second unpolled, from the first command "
+                                                   "on, and report at exit how many lines went out whole."),
+                                    QStringLiteral("rate"));
+    const QCommandLineOption streamFor(QStringLiteral("stream-for"),
+                                       QStringLiteral("Stop the stream after this many seconds (default: never)."),
+                                       QStringLiteral("seconds"), QStringLiteral("0"));
     parser.addOption(latency);
     parser.addOption(pieces);
     parser.addOption(link);
+    parser.addOption(stream);
+    parser.addOption(streamFor);
     parser.process(app);
 
     bool latencyOk = false;
@@ -76,8 +87,14 @@ int main(int argc, char *argv[])
     ReplyTiming timing;
     timing.latencyMs = parser.value(latency).toInt(&latencyOk);
     timing.pieces = parser.value(pieces).toInt(&piecesOk);
-    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1) {
-        std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1\n");
+    bool rateOk = true;
+    bool forOk = false;
+    const int rate = parser.isSet(stream) ? parser.value(stream).toInt(&rateOk) : 0;
+    const int streamSeconds = parser.value(streamFor).toInt(&forOk);
+    if (!latencyOk || timing.latencyMs < 0 || !piecesOk || timing.pieces < 1 || !rateOk
+        || (parser.isSet(stream) && rate < 1) || !forOk || streamSeconds < 0) {
+        std::fprintf(stderr, "velmora-sim: --latency takes milliseconds >= 0, --pieces a count >= 1, "
+                             "--stream records a second >= 1, --stream-for seconds >= 0\n");
         return 2;
     }
 
@@ -87,6 +104,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "velmora-sim: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    if (rate > 0)
+        server.streamLiveRecords(rate, streamSeconds);
     const QString linkPath = parser.value(link);
     if (!linkPath.isEmpty()) {
         if (QFileInfo(linkPath).isSymLink())
@@ -101,5 +120,7 @@ int main(int argc, char *argv[])
     const int status = app.exec();
     if (!linkPath.isEmpty())
         QFile::remove(linkPath);
+    if (rate > 0)
+        std::fprintf(stderr, "velmora-sim: %lld lines sent\n", static_cast<long long>(server.linesSent()));
     return status;
 }

@@ -26,18 +26,12 @@ private slots:
     {
         MainWindowFixture f;
         f.startWithDevice();
-        f.window->Trend.entries[100] = {7, 7};
         receive(f, {"C  45", "5,  40"});
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("---"));
-        QCOMPARE(f.window->Trend[100].sp, int16_t(7));
         QCOMPARE(f.window->shpRx->fillColor(), QColor(192, 192, 192));
         receive(f, {"0,   55,10\r"});
         QCOMPARE(f.window->Live.sp.text, QStringLiteral("45.5"));
         QCOMPARE(f.window->Live.pv.text, QStringLiteral("40.0"));
-        // Shifted exactly once: the old newest entry moved down one place.
-        QCOMPARE(f.window->Trend[99].sp, int16_t(7));
-        QCOMPARE(f.window->Trend[100].sp, int16_t(46));
-        QCOMPARE(f.window->Trend[100].pv, int16_t(40));
         QVERIFY(f.window->link.tmrRx->isEnabled());
     }
 
@@ -51,55 +45,6 @@ private slots:
         QCOMPARE(f.window->Live.lv.text, QStringLiteral("72.5"));
         QVERIFY(f.window->Live.relayOn);
         QVERIFY(f.window->link.ReplyOk);
-    }
-
-    void trendEntriesRoundHalvesToEven_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("sp");
-        QTest::addColumn<int>("pv");
-        QTest::newRow("45.5 gives 46") << QByteArray("C  455,  445,    0,00\r") << 46 << 44;
-        QTest::newRow("sentinel gives 0") << QByteArray("C -200,  505,    0,00\r") << 0 << 50;
-        QTest::newRow("no reading taken still shifts") << QByteArray("Cxxxxx;yyyyy;zzzzz;00\r") << 0 << 0;
-    }
-    void trendEntriesRoundHalvesToEven()
-    {
-        QFETCH(QByteArray, line);
-        MainWindowFixture f;
-        f.startWithDevice();
-        f.window->Trend.entries[100] = {9, 9};
-        receive(f, {line});
-        QCOMPARE(f.window->Trend[99].sp, int16_t(9));
-        QTEST(int(f.window->Trend[100].sp), "sp");
-        QTEST(int(f.window->Trend[100].pv), "pv");
-    }
-
-    void recordsOnlyWhileRecordingAndNotPaused_data()
-    {
-        QTest::addColumn<bool>("recording");
-        QTest::addColumn<bool>("paused");
-        QTest::addColumn<int>("count");
-        QTest::newRow("idle") << false << false << 0;
-        QTest::newRow("recording") << true << false << 2;
-        QTest::newRow("recording, paused") << true << true << 0;
-    }
-    void recordsOnlyWhileRecordingAndNotPaused()
-    {
-        QFETCH(bool, recording);
-        QFETCH(bool, paused);
-        MainWindowFixture f;
-        f.startWithDevice();
-        f.window->Recording = recording;
-        f.window->Paused = paused;
-        receive(f, {"C  455,  400,   55,10\r", "C  123,  400,   55,10\r"});
-        QTEST(f.data.RecordCount, "count");
-        // Live values and the trend change whatever the mode.
-        QCOMPARE(f.window->Live.sp.text, QStringLiteral("12.3"));
-        QCOMPARE(f.window->Trend[100].sp, int16_t(12));
-        if (f.data.RecordCount == 2) {
-            QCOMPARE(f.data.RecordBuffer[1], (RecordSample{12.3f, 40.0f}));
-            QCOMPARE(f.window->lblHistory->text(), QStringLiteral("00002"));
-        }
     }
 
     void acknowledgementsSetTheirFlagsEvenWhenNobodyWaits()

@@ -34,7 +34,7 @@ private slots:
         QVERIFY(port.isOpen());
         QCOMPARE(port.commPort(), 1);
         QCOMPARE(window.lblUSB->text(),
-                 QStringLiteral("USB Port: 1 (%1)").arg(QFileInfo(device).fileName()));
+                 QStringLiteral("USB Port: 1 (%1)").arg(device.mid(int(strlen("/dev/")))));
         QCOMPARE(window.lblConnect->text(), QStringLiteral("Connected"));
         QCOMPARE(window.lblModel->text(), QStringLiteral("Model No. DMK0-0042"));
         QCOMPARE(window.lblSerial->text(), QStringLiteral("Serial No. S123"));

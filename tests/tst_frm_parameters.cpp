@@ -285,16 +285,35 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
     }
 
-    void saveEndsSilently()
+    // A save that fails says why and offers the dialog again; a cancel ends it.
+    void failedSaveIsReportedAndAskedAgain_data()
     {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("a directory") << QString();
+        QTest::newRow("missing folder") << QStringLiteral("missing/dir/p.par");
+        QTest::newRow("under a file") << QStringLiteral("plain/p.par");
+        QTest::newRow("in /proc") << QStringLiteral("/proc/velmora.par");
+    }
+    void failedSaveIsReportedAndAskedAgain()
+    {
+        QFETCH(QString, target);
+        writeFile(path("plain"), "x");
+        const QString bad = target.isEmpty() ? dir->path() : target.startsWith(u'/') ? target : dir->filePath(target);
         open();
-        form->cmdSave->click(); // cancelled
-        save(dir->path());      // a directory
-        save(path("missing/dir/p.par"));
-        QCOMPARE(dialogs.saveDialogsShown, 3);
+        form->cmdSave->click(); // cancelled: nothing said
         QVERIFY(dialogs.messages.isEmpty());
-        QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-        QCOMPARE(data.ParameterSet, sampleParameterSet());
+
+        dialogs.saveAnswers.enqueue(bad);
+        dialogs.saveAnswers.enqueue(path("good.par"));
+        form->cmdSave->click();
+        QCOMPARE(dialogs.saveDialogsShown, 3);
+        QCOMPARE(dialogs.messages.size(), 1);
+        const ShownMessage shown = dialogs.messages.first();
+        QCOMPARE(shown.title, QStringLiteral("Settings"));
+        QCOMPARE(shown.icon, MessageIcon::Exclamation);
+        QVERIFY2(shown.text.contains(bad), qPrintable(shown.text));
+        QVERIFY2(shown.text.split(u'\n').value(1).size() > 3, qPrintable(shown.text)); // the system's reason
+        QVERIFY(contentsOf(path("good.par")).startsWith("\"{'ModelNo'"));
         QVERIFY(form->isVisible());
     }
 
@@ -312,17 +331,18 @@ private slots:
         QCOMPARE(form->txtPassWord->text(), QStringLiteral("0429"));
     }
 
+    // Files that cannot be loaded are named with the reason and change nothing.
     void loadFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("shown"); // empty: refused
         QTest::addColumn<int>("spFail");
         QTest::addColumn<QString>("typedPassword");
         QTest::addColumn<bool>("uploadEnabled");
 
-        const QStringList zeros{"0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "0"};
+        const QStringList refused;
         QTest::newRow("no surrounding quotes: only up to the first comma")
-            << QByteArray("{'ModelNo': 'DMK--0042', 'CoarseControlUp': '15'}\r\n") << zeros << 0 << "" << false;
+            << QByteArray("{'ModelNo': 'DMK--0042', 'CoarseControlUp': '15'}\r\n") << refused << 0 << "" << false;
         QTest::newRow("bare numbers")
             << QByteArray("\"{'ModelNo': 'DMK--0042', 'CoarseControlUp': 15, 'CoarseControlDn': 200, "
                           "'FineControlUp': 1, 'FineControlDn': 100, 'OilLevelAlarm': 1000, "
@@ -332,18 +352,21 @@ private slots:
             << QByteArray("  \"{ 'ModelNo' :'DMK--0042' ,\r\n 'PulseDelay':  '30' ,'pswd':'2222' }\"")
             << QStringList{"0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "30"} << 0 << "2222" << true;
         QTest::newRow("double-quoted keys cut the item") << QByteArray("\"{\"ModelNo\": \"DMK--0042\"}\"")
-                                                         << zeros << 0 << "" << false;
-        QTest::newRow("truncated") << QByteArray("\"{'ModelNo': 'DMK--0042', 'PulseDelay': '30'") << zeros << 0 << ""
-                                   << false;
+                                                         << refused << 0 << "" << false;
+        QTest::newRow("truncated") << QByteArray("\"{'ModelNo': 'DMK--0042', 'PulseDelay': '30'") << refused << 0
+                                   << "" << false;
         QTest::newRow("other model") << QByteArray("\"{'ModelNo': 'DMK--0043', 'PulseDelay': '30'}\"")
                                      << QStringList{"0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "30"} << 0 << "" << false;
-        QTest::newRow("model differs in case") << QByteArray("\"{'ModelNo': 'dmk--0042'}\"") << zeros << 0 << "" << false;
+        QTest::newRow("no setting at all") << QByteArray("\"{'ModelNo': 'DMK--0042'}\"") << refused << 0 << "" << false;
+        QTest::newRow("fail code with no item") << QByteArray("\"{'PulseDelay': '30', 'SPFail': '3'}\"") << refused
+                                                << 0 << "" << false;
+        QTest::newRow("empty file") << QByteArray() << refused << 0 << "" << false;
         QTest::newRow("a megabyte") << QByteArray("\"{'ModelNo': 'DMK--0042', 'x': '" + QByteArray(1 << 20, 'x') + "'}\"")
-                                    << zeros << 0 << "" << false;
+                                    << refused << 0 << "" << false;
         QTest::newRow("deep nesting")
             << QByteArray("\"{'ModelNo': 'DMK--0042', 'x': " + QByteArray(5000, '[') + QByteArray(5000, ']') + "}\"")
-            << zeros << 0 << "" << false;
-        QTest::newRow("script code") << QByteArray("\"{'ModelNo': (function(){ return 'DMK--0042'; })()}\"") << zeros
+            << refused << 0 << "" << false;
+        QTest::newRow("script code") << QByteArray("\"{'ModelNo': (function(){ return 'DMK--0042'; })()}\"") << refused
                                      << 0 << "" << false;
     }
     void loadFiles()
@@ -355,18 +378,50 @@ private slots:
         QFETCH(bool, uploadEnabled);
         writeFile(path("f.par"), bytes);
         open();
+        form->txtPassWord->setText(QStringLiteral("9876")); // typed, not yet stored
+        const QStringList before = boxTexts(*form);
+        const int spFailBefore = form->cmbSPFail->currentIndex();
         load(path("f.par"));
+        QCOMPARE(boxTexts(*form).mid(7), before.mid(7)); // never read by Load
+        QCOMPARE(form->cmdUpdate->isEnabled(), uploadEnabled);
+        if (shown.isEmpty()) {
+            QCOMPARE(boxTexts(*form), before);
+            QCOMPARE(form->cmbSPFail->currentIndex(), spFailBefore);
+            QCOMPARE(form->txtPassWord->text(), QStringLiteral("9876"));
+            QCOMPARE(dialogs.messages.size(), 1);
+            const ShownMessage message = dialogs.messages.first();
+            QCOMPARE(message.title, QStringLiteral("Settings"));
+            QCOMPARE(message.icon, MessageIcon::Exclamation);
+            QVERIFY2(message.text.startsWith(QLatin1Char('"') + path("f.par") + QLatin1Char('"')), qPrintable(message.text));
+            QVERIFY2(message.text.split(u'\n').value(1).size() > 3, qPrintable(message.text));
+            return;
+        }
         QCOMPARE(boxTexts(*form).mid(0, 7), shown);
-        QCOMPARE(boxTexts(*form).mid(7), (QStringList{"0", "160", "20", "40", "80"}));
         QCOMPARE(form->cmbSPFail->currentIndex(), spFail);
         QCOMPARE(form->txtPassWord->text(), typedPassword);
-        QCOMPARE(form->cmdUpdate->isEnabled(), uploadEnabled);
         QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // A refused file after a good one keeps the good one's values for Upload.
+    void refusedLoadKeepsTheLastGoodFile()
+    {
+        open();
+        save(path("good.par"));
+        writeFile(path("bad.par"), "not a parameter file\r\n");
+        load(path("good.par"));
+        QVERIFY(form->cmdUpdate->isEnabled());
+        const params::FileValueTexts good = form->FileValues;
+        load(path("bad.par"));
+        load(path("missing.par"));
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(dialogs.messages[1].text.contains(QStringLiteral("No such file")));
+        QVERIFY(form->cmdUpdate->isEnabled());
+        QCOMPARE(form->FileValues, good);
     }
 
     void loadBareNumbersComeBackAsDecimalText()
     {
-        writeFile(path("n.par"), "\"{'ModelNo': 'DMK--0042', 'SPZero': 300, 'SPSpan': 1.50, 'PVZero': -0}\"");
+        writeFile(path("n.par"), "\"{'ModelNo': 'DMK--0042', 'SPZero': 300, 'SPSpan': 1.50, 'PVZero': -0, 'PulseDelay': 30}\"");
         open();
         load(path("n.par"));
         QCOMPARE(form->FileValues.value(QStringLiteral("SPZero")), QStringLiteral("300"));
@@ -394,13 +449,16 @@ private slots:
         load(path("match.par"));
         QVERIFY(form->cmdUpdate->isEnabled());
 
-        // No item 7: Load ends before the password and the model check.
+        // No item 7: the file is refused whole; Upload stays with the last good file.
         form->cmbSPFail->setCurrentIndex(2);
         load(path("bad item.par"));
         QCOMPARE(form->cmbSPFail->currentIndex(), 2);
         QCOMPARE(form->txtPassWord->text(), QStringLiteral("1234"));
-        QVERIFY(!form->cmdUpdate->isEnabled());
-        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(form->cmdUpdate->isEnabled());
+        QCOMPARE(form->FileValues.value(QStringLiteral("pswd")), QStringLiteral("1234"));
+        QCOMPARE(dialogs.messages.size(), 2); // the missing file and the bad item
+        QVERIFY2(dialogs.messages[1].text.endsWith(QStringLiteral("Its SPFail value \"7\" is not a fail condition.")),
+                 qPrintable(dialogs.messages[1].text));
     }
 
     void uploadSendsTheFileValuesNotTheBoxes()

@@ -8,6 +8,16 @@
 #include <QTimer>
 #include <QtTest>
 
+// The calibration commands among everything written (the mode also polls).
+static QList<QByteArray> calibrationCommands(const QList<QByteArray> &written)
+{
+    QList<QByteArray> commands;
+    for (const QByteArray &command : written)
+        if (command.startsWith('#'))
+            commands << command;
+    return commands;
+}
+
 namespace {
 
 const ShownMessage Success{QStringLiteral("Calibration successful"), QStringLiteral("Settings"), MessageIcon::Information};
@@ -122,11 +132,36 @@ private slots:
         f.port.answer("#A", "OK\r");
         f.port.answer("#B", "FAIL\r");
         click(f.window->cmdCalibrate);
+        QList<QByteArray> atTheMessage;
+        f.dialogs.onMessage = [&](const ShownMessage &) { atTheMessage = f.port.commands(); };
         QTimer::singleShot(80, [&] { click(f.window->cmdCalib[1]); });
         click(f.window->cmdCalib[0]);
         QTest::qWait(300);
-        QCOMPARE(f.port.commands(), QList<QByteArray>{"#A"});
+        QCOMPARE(atTheMessage, QList<QByteArray>{"#A"}); // no poll during the wait either
+        QCOMPARE(calibrationCommands(f.port.commands()), QList<QByteArray>{"#A"});
         QCOMPARE(f.dialogs.messages, QList<ShownMessage>{Success});
+    }
+
+    // In calibration mode the live record is polled every 100 ms, so the
+    // engineer sees what the inputs read; leaving the mode stops it.
+    void calibrationModePollsTheLiveRecord()
+    {
+        MainWindowFixture f;
+        f.startWithDevice();
+        f.port.answer("?C", "C  123,  456,    0,00\r");
+        click(f.window->cmdCalibrate);
+        QVERIFY(f.window->tmrScan->isEnabled());
+        QCOMPARE(f.window->tmrScan->interval(), 100);
+        QTRY_VERIFY(f.port.commands().size() >= 3);
+        for (const QByteArray &command : f.port.commands())
+            QCOMPARE(command, QByteArray("?C"));
+        QTRY_COMPARE(f.window->Live.pv.text, QStringLiteral("45.6"));
+
+        click(f.window->cmdCalibrate);
+        QVERIFY(!f.window->tmrScan->isEnabled());
+        f.port.clearWrites();
+        QTest::qWait(250);
+        QVERIFY(f.port.writes().isEmpty());
     }
 };
 

@@ -58,6 +58,7 @@ private slots:
         for (int i = 1; i <= 3; ++i) {
             f.port.deliver(liveRecord(100 * i, 90 * i));
             MainWindowFixture::run(15);
+            f.sample();
         }
         QCOMPARE(f.data.RecordCount, 3);
         unplug(f);
@@ -67,6 +68,8 @@ private slots:
         f.port.clearWrites();
         MainWindowFixture::run(300); // no poll goes out to the lost port
         QVERIFY(f.port.writes().isEmpty());
+        f.sample(); // the last values are old now: no more samples
+        QCOMPARE(f.data.RecordCount, 3);
 
         // The recording goes on until it is stopped, and saves every sample.
         QCOMPARE(f.window->cmdRecord->text(), QStringLiteral("STOP RC"));

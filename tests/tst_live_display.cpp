@@ -171,6 +171,7 @@ private slots:
         MainWindowFixture f;
         f.startWithDevice();
         receive(f, "C 1100, 1000,  100,00\r");
+        f.sample();
         const auto [sp, pv] = newestSegments(*f.window->pic);
         QCOMPARE(sp.to, QPointF(11000, 0)); // 110 % in the top margin
         QCOMPARE(pv.to, QPointF(11000, 1000));
@@ -185,15 +186,18 @@ private slots:
         f.startWithDevice();
         frmMain &w = *f.window;
         receive(f, "C  200,  200,    0,00\r");
+        f.sample();
         w.Paused = true;
         receive(f, "C  800,  700,  100,00\r");
-        receive(f, "C  800,  700,  100,00\r");
+        f.sample();
+        f.sample();
         auto [sp, pv] = newestSegments(*w.pic);
         QCOMPARE(sp.to, QPointF(11000, 9000));
         QCOMPARE(pv.to, QPointF(11000, 9000));
 
         w.Paused = false;
         receive(f, "C  300,  300,    0,00\r");
+        f.sample();
         // The newest reading at x 11000, the two paused ones just before it.
         const auto &items = w.pic->drawing().items();
         const size_t spLast = items.size() - 2, pvLast = items.size() - 1;

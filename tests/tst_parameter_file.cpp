@@ -194,6 +194,28 @@ private slots:
         QCOMPARE(set, expected);
     }
 
+    // Plain numbers in every form Upload takes, however long.
+    void uploadReadsPlainNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("point after the digits") << "5." << 5;
+        QTest::newRow("no digit before the point") << ".5" << 0;
+        QTest::newRow("tabs around") << "\t7\t" << 7;
+        QTest::newRow("leading zeros") << "0042" << 42;
+        QTest::newRow("450 leading zeros") << QString(450, QLatin1Char('0')) + QLatin1Char('5') << 5;
+        QTest::newRow("4,000 leading zeros and a fraction") << QString(4000, QLatin1Char('0')) + QStringLiteral("12.5") << 12;
+    }
+    void uploadReadsPlainNumbers()
+    {
+        QFETCH(QString, text);
+        params::FileValueTexts values = goodValues();
+        values.insert(QStringLiteral("SPZero"), text);
+        ParameterSet set;
+        QCOMPARE(params::ApplyFileValues(values, set), QStringList());
+        QTEST(int(set.SPZero), "expected");
+    }
+
     // A value that does not fit its field stops the whole Upload.
     void uploadRefusesMisfits_data()
     {
@@ -217,6 +239,11 @@ private slots:
         QTest::newRow("letter in password") << "pswd" << "12a4";
         QTest::newRow("character below 0 in password") << "pswd" << "12/4";
         QTest::newRow("missing password") << "pswd" << "";
+        QTest::newRow("lone point") << "SPZero" << ".";
+        QTest::newRow("lone sign") << "SPZero" << "-";
+        QTest::newRow("trailing line feed") << "SPZero" << "5\n";
+        QTest::newRow("4,000 digits and a letter") << "SPZero" << QString(4000, QLatin1Char('1')) + QLatin1Char('x');
+        QTest::newRow("4,000 digits, a point, a letter") << "SPZero" << QString(4000, QLatin1Char('1')) + QStringLiteral(".x");
     }
     void uploadRefusesMisfits()
     {

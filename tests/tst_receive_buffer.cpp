@@ -1,5 +1,5 @@
 // Framing what arrives into lines: fragments, several lines in one piece,
-// line feeds, garbage, and the bound on the buffer.
+// line feeds, garbage, and the bound on an unfinished line.
 #include "link/ReceiveBuffer.h"
 
 #include <QtTest>
@@ -45,22 +45,58 @@ private slots:
         QTEST(buffer.pending(), "tail");
     }
 
-    void keepsOnlyTheNewest4096Characters()
+    // A line longer than the limit can only be noise: it goes whole, up to
+    // and including its carriage return, and the next line is taken as usual.
+    // Complete lines are never dropped, however many arrive in one piece.
+    void boundsOnlyTheUnfinishedLine_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<QList<QByteArray>>("lines");
+        const qsizetype limit = ReceiveBuffer::Limit;
+        const QByteArray live = "C  455,  400,   55,10\r";
+        QTest::newRow("flood, then its CR")
+            << QList<QByteArray>{QByteArray(5000, 'x'), "\r", "OK\r"} << QList<QByteArray>{"OK\r"};
+        QTest::newRow("flood in pieces runs into a reply")
+            << QList<QByteArray>{QByteArray(3000, 'x'), QByteArray(3000, 'x'), live, "OK\r"} << QList<QByteArray>{"OK\r"};
+        QTest::newRow("flood ending in a reply, one piece")
+            << QList<QByteArray>{QByteArray(5000, 'A') + live + "OK\r"} << QList<QByteArray>{"OK\r"};
+        QTest::newRow("line of exactly the limit")
+            << QList<QByteArray>{QByteArray(limit - 1, 'x') + '\r'} << QList<QByteArray>{QByteArray(limit - 1, 'x') + '\r'};
+        QTest::newRow("one character more")
+            << QList<QByteArray>{QByteArray(limit, 'x'), "\rOK\r"} << QList<QByteArray>{"OK\r"};
+        QTest::newRow("250 replies in one piece")
+            << QList<QByteArray>{live.repeated(250)} << QList<QByteArray>(250, live);
+        QTest::newRow("line feeds before a line do not count")
+            << QList<QByteArray>{QByteArray(5000, '\n') + "OK\r"} << QList<QByteArray>{"OK\r"};
+    }
+    void boundsOnlyTheUnfinishedLine()
+    {
+        QFETCH(QList<QByteArray>, pieces);
+        ReceiveBuffer buffer;
+        QTEST(feed(pieces, buffer), "lines");
+        QVERIFY(buffer.isEmpty());
+    }
+
+    void staysBoundedWithoutCarriageReturns()
     {
         ReceiveBuffer buffer;
-        buffer.append(QByteArray(3000, 'x'));
-        buffer.append(QByteArray(3000, 'y'));
-        QCOMPARE(buffer.pending().size(), ReceiveBuffer::Limit);
-        QVERIFY(buffer.pending().endsWith(QByteArray(3000, 'y')));
-        buffer.append(QByteArray(10000, 'z') + "OK");
-        QCOMPARE(buffer.pending().size(), ReceiveBuffer::Limit);
-        QVERIFY(buffer.pending().endsWith("zOK"));
-        // A carriage return after the flood still completes a (long) line.
-        buffer.append("\r");
-        const auto line = buffer.takeLine();
-        QVERIFY(line.has_value());
-        QVERIFY(line->endsWith("zOK\r"));
-        QVERIFY(buffer.isEmpty());
+        qsizetype largest = 0;
+        for (int i = 0; i < 1000; ++i) {
+            buffer.append(QByteArray(1000, char('a' + i % 26)));
+            largest = std::max(largest, buffer.pending().size());
+        }
+        QVERIFY(largest <= ReceiveBuffer::Limit);
+        QCOMPARE(feed({"\rOK\r"}, buffer), QList<QByteArray>{"OK\r"});
+    }
+
+    // Discovery empties the buffer between ports: what a silent port sent
+    // must not swallow the next port's first reply.
+    void clearEndsAnOverlongLine()
+    {
+        ReceiveBuffer buffer;
+        buffer.append(QByteArray(5000, 'x'));
+        buffer.clear();
+        QCOMPARE(feed({"@V4.1DMK-0042S123\r"}, buffer), QList<QByteArray>{"@V4.1DMK-0042S123\r"});
     }
 };
 

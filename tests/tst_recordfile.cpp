@@ -217,6 +217,54 @@ private slots:
         QTest::newRow("hexadecimal") << QByteArray("1\r\n0x10,2\r\n");
         QTest::newRow("very long field") << QByteArray("1\r\n") + QByteArray(100000, '1') + ",2\r\n";
         QTest::newRow("binary") << QByteArray("1\r\n\x00\x01\x02,2\r\n", 10);
+        QTest::newRow("doubly signed") << QByteArray("1\r\n+-5,2\r\n");
+        QTest::newRow("doubly signed, minus first") << QByteArray("1\r\n-+5,2\r\n");
+        QTest::newRow("count beyond 32 bits") << QByteArray("300000000\r\n");
+        QTest::newRow("65-character field at the end") << QByteArray("1\r\n1,0.") + QByteArray(62, '0') + "1";
+        QTest::newRow("count of 10 digits") << QByteArray("4294967297\r\n1,2\r\n");
+    }
+
+    // Numbers the quick path for the writer's form once read wrongly: more
+    // digits than 32 bits hold, and whole numbers whose tenths a float no
+    // longer holds exactly. Each must read as the float nearest to it.
+    void readsLongNumbersExactly_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<float>("expected");
+        QTest::newRow("7-digit whole number") << QByteArray("3634539") << 3634539.0f;
+        QTest::newRow("negative 7-digit whole number") << QByteArray("-3634539") << -3634539.0f;
+        QTest::newRow("largest 7-digit number") << QByteArray("9999999") << 9999999.0f;
+        QTest::newRow("tenths at 2^24") << QByteArray("1677721.6") << 1677721.6f;
+        QTest::newRow("tenths beyond 2^24") << QByteArray("1677721.7") << 1677721.7f;
+        QTest::newRow("9 digits") << QByteArray("123456789") << 123456789.0f;
+        QTest::newRow("10 digits") << QByteArray("2147483648") << 2147483648.0f;
+        QTest::newRow("leading zeros beyond 7 digits") << QByteArray("000000012.3") << 12.3f;
+        QTest::newRow("plus sign") << QByteArray("+5") << 5.0f;
+    }
+    void readsLongNumbersExactly()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(float, expected);
+        QCOMPARE(readText("1\r\n" + field + ",0\r\n"), std::optional<Samples>(Samples{{expected, 0.0f}}));
+    }
+
+    // A file full of odd 7-digit whole numbers (every 60th one from
+    // 1,000,001) reads back number for number.
+    void readsSevenDigitWholeNumbersExactly()
+    {
+        Samples samples;
+        QByteArray text = QByteArray::number(RecordCapacity) + "\r\n";
+        for (int i = 0; i < RecordCapacity; ++i) {
+            const int sp = 1000001 + 120 * i;
+            const int pv = sp + 60;
+            samples.push_back({float(sp), float(pv)});
+            text += QByteArray::number(sp) + ',' + QByteArray::number(pv) + "\r\n";
+        }
+        const std::optional<Samples> back = readText(text);
+        QVERIFY(back);
+        for (size_t i = 0; i < samples.size(); ++i)
+            if (!((*back)[i] == samples[i]))
+                QFAIL(qPrintable(QStringLiteral("sample %1 read as %2,%3").arg(i).arg((*back)[i].sp, 0, 'f', 2).arg((*back)[i].pv, 0, 'f', 2)));
     }
     void refuses()
     {

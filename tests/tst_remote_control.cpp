@@ -177,7 +177,8 @@ private slots:
         MainWindowFixture f;
         f.startWithDevice();
         f.window->tmrRScan_Timer();
-        QCOMPARE(f.port.written(), QByteArray("%RS0000\r"));
+        // The setpoint, then the live record that shows where the valve goes.
+        QCOMPARE(f.port.written(), QByteArray("%RS0000\r?C\r"));
         QCOMPARE(f.window->shpTx->fillColor(), QColor(255, 255, 0));
         QVERIFY(f.window->link.tmrTx->isEnabled());
         QTRY_COMPARE(f.window->shpTx->fillColor(), QColor(192, 192, 192));
@@ -244,8 +245,9 @@ private slots:
         click(f.window->cmdRemoteControl);
         QTRY_VERIFY(setpointCommands(f) >= 2);
         const QList<QByteArray> commands = f.port.commands();
-        QCOMPARE(commands.last(), command);
-        QVERIFY(f.port.written().endsWith(command + '\r'));
+        QCOMPARE(commands.last(), QByteArray("?C"));
+        QCOMPARE(commands[commands.size() - 2], command);
+        QVERIFY(f.port.written().endsWith(command + "\r?C\r"));
     }
 
     void secondEntrySendsTheValueLeftFromTheFirst()
@@ -261,7 +263,9 @@ private slots:
         f.port.clearWrites();
         click(f.window->cmdRemoteControl);
         QTRY_VERIFY(setpointCommands(f) >= 1);
-        QCOMPARE(f.port.commands().last(), QByteArray("%RS0375"));
+        const QList<QByteArray> commands = f.port.commands();
+        QCOMPARE(commands.mid(commands.indexOf("%RS0375"), 2), (QList<QByteArray>{"%RS0375", "?C"}));
+        QCOMPARE(commands.count("%RS0375"), setpointCommands(f));
     }
 };
 

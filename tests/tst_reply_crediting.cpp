@@ -12,6 +12,16 @@
 #include <QTimer>
 #include <QtTest>
 
+// The calibration commands among everything written (the mode also polls).
+static QList<QByteArray> calibrationCommands(const QList<QByteArray> &written)
+{
+    QList<QByteArray> commands;
+    for (const QByteArray &command : written)
+        if (command.startsWith('#'))
+            commands << command;
+    return commands;
+}
+
 namespace {
 
 const ShownMessage RemoteOn{QStringLiteral("Remote Control Mode ON"), QStringLiteral("Remote Control"),
@@ -106,10 +116,15 @@ private slots:
         QTimer::singleShot(30, [&] { click(f.window->cmdCalibrate); });
         QTimer::singleShot(60, [&] { click(f.window->cmdRun); });
         QTimer::singleShot(90, [&] { click(f.window->cmdMonitor); });
+        QList<QByteArray> atTheMessage;
+        f.dialogs.onMessage = [&](const ShownMessage &) { atTheMessage = f.port.commands(); };
         click(f.window->cmdCalib[0]);
         QCOMPARE(f.dialogs.messages, QList<ShownMessage>{CalibrationDone});
+        QCOMPARE(atTheMessage, QList<QByteArray>{"#A"});
         MainWindowFixture::run(250);
-        QCOMPARE(f.port.commands(), QList<QByteArray>{"#A"});
+        // Afterwards calibration mode polls the live record again.
+        QCOMPARE(calibrationCommands(f.port.commands()), QList<QByteArray>{"#A"});
+        QVERIFY(!f.port.commands().contains("?A"));
         QCOMPARE(f.window->cmdCalibrate->text(), QStringLiteral("Exit Calibrate"));
         QCOMPARE(f.window->cmdRun->text(), QStringLiteral("Scan"));
         QVERIFY(!f.window->FrameConnect->isEnabled());

@@ -6,6 +6,7 @@
 #include "recording/RecordFile.h"
 #include "recording/frmHistory.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -102,7 +103,7 @@ private slots:
     void opensTheFileRead()
     {
         frmHistory &w = openReport(50);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Report"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - run50.txt"));
         QCOMPARE(f->data.ReportCount, 50);
         QCOMPARE(w.lblPoints->text(), QStringLiteral("50"));
         QCOMPARE(w.scale(), (report::ReportScale{100, 50}));
@@ -128,24 +129,45 @@ private slots:
         QCOMPARE(w->pic->drawing().items().size(), size_t(22 + 24));
     }
 
-    void refusedFileOpensNothing_data()
+    // A file that cannot be shown is named with the reason; nothing opens.
+    void refusedFileIsNamedWithTheReason_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("ends early") << QByteArray("3\r\n1,2\r\n3,4\r\n");
-        QTest::newRow("negative count") << QByteArray("-3\r\n");
-        QTest::newRow("too many samples") << QByteArray("75002\r\n1,2\r\n");
-        QTest::newRow("not a number") << QByteArray("2\r\n1,2\r\n3,four\r\n");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("ends early") << QByteArray("3\r\n1,2\r\n3,4\r\n") << "It ends after 2 of the 3 samples it announces.";
+        QTest::newRow("negative count") << QByteArray("-3\r\n") << "It does not begin with a sample count.";
+        QTest::newRow("too many samples") << QByteArray("75002\r\n1,2\r\n")
+                                          << "It announces 75002 samples; a record holds at most 75001.";
+        QTest::newRow("not a number") << QByteArray("2\r\n1,2\r\n3,four\r\n") << "Sample 2 is not a pair of numbers.";
+        QTest::newRow("empty") << QByteArray() << "The file is empty.";
+        QTest::newRow("a parameter file") << QByteArray("\"{'ModelNo': 'DMK--0042'}\"\r\n")
+                                          << "It does not begin with a sample count.";
     }
-    void refusedFileOpensNothing()
+    void refusedFileIsNamedWithTheReason()
     {
         QFETCH(QByteArray, text);
-        report(recordFile(QStringLiteral("bad"), text));
+        QFETCH(QString, reason);
+        const QString path = recordFile(QStringLiteral("bad"), text);
+        report(path);
         QVERIFY(!reportWindow());
         QCOMPARE(f->data.ReportCount, 0);
         QCOMPARE(f->data.ReportBuffer[0], RecordSample{});
-        QVERIFY(f->dialogs.messages.isEmpty());
-        report(dir->filePath(QStringLiteral("no such file")));
+        QCOMPARE(f->dialogs.messages,
+                 (QList<ShownMessage>{{QStringLiteral("\"%1\" cannot be shown as a record.\n%2").arg(path, reason),
+                                       QStringLiteral("Report"), MessageIcon::Exclamation}}));
+    }
+
+    void unreadableFileIsNamedWithTheReason()
+    {
+        const QString missing = dir->filePath(QStringLiteral("no such file"));
+        report(missing);
+        report(dir->path());
         QVERIFY(!reportWindow());
+        QCOMPARE(f->dialogs.messages.size(), 2);
+        QCOMPARE(f->dialogs.messages[0].text,
+                 QStringLiteral("\"%1\" cannot be shown as a record.\nNo such file or directory").arg(missing));
+        QCOMPARE(f->dialogs.messages[1].text,
+                 QStringLiteral("\"%1\" cannot be shown as a record.\nIt is not a file.").arg(dir->path()));
     }
 
     // A refused file leaves an open window and the report data wholly on the
@@ -159,7 +181,53 @@ private slots:
         QCOMPARE(f->data.ReportCount, 50);
         QCOMPARE(f->data.ReportBuffer[0], rampSamples(1)[0]);
         QCOMPARE(w.lblPoints->text(), QStringLiteral("50"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - run50.txt"));
         QCOMPARE(w.pic->drawing().items().size(), before.size());
+        QCOMPARE(f->dialogs.messages.size(), 1);
+    }
+
+    // The travel times of the last file never stand beside a new chart.
+    void newFileClearsTheTravelTimes()
+    {
+        frmHistory &w = openReport(50);
+        w.pic_MouseDown(Qt::LeftButton, 2000, 5000);
+        w.pic_MouseDown(Qt::LeftButton, 5000, 5000);
+        w.cmdTravelUp->click();
+        w.cmdTravelDown->click();
+        QCOMPARE(w.lblTravel[0]->text(), QStringLiteral("Travel Time (0% to 100%) : 3.0s"));
+        QCOMPARE(w.lblTravel[1]->text(), QStringLiteral("Travel Time (100% to 0%) : 3.0s"));
+
+        report(recordFile(QStringLiteral("next"), 200));
+        QCOMPARE(reportWindow(), &w);
+        QCOMPARE(w.lblTravel[0]->text(), QStringLiteral("Travel Time (0% to 100%) :"));
+        QCOMPARE(w.lblTravel[1]->text(), QStringLiteral("Travel Time (100% to 0%) :"));
+        QCOMPARE(w.lastTravelTime(), 0.0f);
+        w.cmdTravelUp->click(); // the old measurement does not carry over
+        QCOMPARE(w.lblTravel[0]->text(), QStringLiteral("Travel Time (0% to 100%) :"));
+    }
+
+    // A screen reader hears what each readout is and the value it shows.
+    void readoutsExposeTheirValues()
+    {
+        frmHistory &w = openReport(20000);
+        w.pic_MouseMove(Qt::NoButton, 1500, 6000);
+        w.pic_MouseDown(Qt::LeftButton, 1500, 6000);
+        const struct
+        {
+            QLabel *label;
+            const char *name;
+        } readouts[] = {{w.lblPoints, "Points"}, {w.lblPos, "Position"}, {w.lblVal, "Values"}, {w.lblSample, "Sample"}};
+        for (const auto &readout : readouts) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(readout.label);
+            QVERIFY(a);
+            QCOMPARE(a->text(QAccessible::Name), QLatin1String(readout.name));
+            QCOMPARE(a->text(QAccessible::Description), readout.label->text());
+            QVERIFY(!readout.label->text().isEmpty());
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.lblPoints)->text(QAccessible::Description),
+                 QStringLiteral("20000"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.lblPos)->text(QAccessible::Description),
+                 QStringLiteral("50.0, 50.0"));
     }
 
     void reportWhileOpenShowsTheNewFile()
@@ -170,6 +238,7 @@ private slots:
 
         report(recordFile(QStringLiteral("longer"), 200));
         QCOMPARE(reportWindow(), &w);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Report - longer"));
         QCOMPARE(w.lblPoints->text(), QStringLiteral("200"));
         QCOMPARE(w.scale(), (report::ReportScale{10, 200}));
         QCOMPARE(curveSegments(*w.pic), 199);

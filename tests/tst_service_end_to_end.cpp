@@ -74,6 +74,11 @@ private slots:
         QVERIFY(server.model().remoteControl());
         QTRY_COMPARE(server.model().setpoint(), 425);
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(server.model().pvReading() - 425) <= 20, 15000);
+        // The tool asks for the live record with every setpoint: the PV box
+        // follows the valve to the dial's setpoint, shown as current.
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(tool.window.txtPV->text().toDouble() - 42.5) <= 2.0, 3000);
+        QCOMPARE(tool.window.Live.sp.raw, int16_t(425));
+        QCOMPARE(tool.window.txtPV->palette().color(QPalette::Base), QColor(128, 255, 128));
 
         click(tool.window.cmdRemoteControl);
         const ShownMessage off = message("Remote Control Mode OFF", "Remote Control", MessageIcon::Information);
@@ -83,7 +88,7 @@ private slots:
         // Scanning reads PV back where the setpoint took it, and SP from the
         // controller's own signal again.
         click(tool.window.cmdRun);
-        QTRY_VERIFY(tool.window.Live.pv.raw != 0);
+        QTRY_COMPARE(tool.window.Live.sp.raw, int16_t(0));
         click(tool.window.cmdRun);
         QVERIFY2(qAbs(tool.window.Live.pv.raw - 425) <= 30, qPrintable(tool.window.Live.pv.text));
         QCOMPARE(tool.window.Live.sp.raw, int16_t(0));

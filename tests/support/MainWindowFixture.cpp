@@ -5,6 +5,7 @@
 MainWindowFixture::MainWindowFixture()
     : window(std::make_unique<frmMain>(data, port, dialogs))
 {
+    window->setClock(clock);
 }
 
 MainWindowFixture::~MainWindowFixture()
@@ -26,6 +27,12 @@ void MainWindowFixture::startWithoutDevice()
     port.setAvailablePorts({});
     window->Form_Load();
     window->show();
+}
+
+void MainWindowFixture::sample()
+{
+    clock.advance(SampleClock::PeriodMs);
+    window->tmrSample_Timer();
 }
 
 void MainWindowFixture::run(int ms)

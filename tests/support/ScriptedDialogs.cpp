@@ -16,6 +16,12 @@ QString ScriptedDialogs::inputBox(const QString &prompt, const QString &title, c
     return answer.value_or(QString());
 }
 
+SaveChoice ScriptedDialogs::askToSave(const QString &text, const QString &title)
+{
+    saveQuestions.append({text, title});
+    return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.dequeue();
+}
+
 std::optional<QString> ScriptedDialogs::openFileName()
 {
     ++openDialogsShown;

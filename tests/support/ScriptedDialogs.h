@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs for tests: every message box is recorded (text, title, icon) in
-// order; input boxes and file dialogs answer from queues, and cancel when
-// their queue is empty.
+// order; input boxes, save questions and file dialogs answer from queues,
+// and cancel when their queue is empty.
 #include "platform/Dialogs.h"
 
 #include <QList>
@@ -23,12 +23,20 @@ struct AskedInput
     QString defaultText;
 };
 
+struct AskedToSave
+{
+    QString text;
+    QString title;
+};
+
 class ScriptedDialogs : public Dialogs
 {
 public:
     QList<ShownMessage> messages;
     QList<AskedInput> inputsAsked;
     QQueue<std::optional<QString>> inputAnswers;   // nullopt: Cancel
+    QList<AskedToSave> saveQuestions;
+    QQueue<SaveChoice> saveChoices;                // empty: Cancel
     QQueue<std::optional<QString>> openAnswers;    // nullopt: Cancel
     QQueue<std::optional<QString>> saveAnswers;    // nullopt: Cancel
     int openDialogsShown = 0;
@@ -38,6 +46,7 @@ public:
 
     void messageBox(const QString &text, const QString &title, MessageIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    SaveChoice askToSave(const QString &text, const QString &title) override;
     std::optional<QString> openFileName() override;
     std::optional<QString> saveFileName() override;
 };
