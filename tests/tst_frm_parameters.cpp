@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QVERIFY2(shown.text.contains(bad), qPrintable(shown.text));
         QVERIFY2(shown.text.split(u'\n').value(1).size() > 3, qPrintable(shown.text)); // the system's reason
-        QVERIFY(contentsOf(path("good.par")).startsWith("\"{'ModelNo'"));
+        QVERIFY(fileContents(path("good.par")).startsWith("\"{'ModelNo'"));
         QVERIFY(form->isVisible());
     }
 

@@ -153,7 +153,7 @@ private slots:
         f->dialogs.saveChoices.enqueue(SaveChoice::Save);
         f->dialogs.saveAnswers.enqueue(path);
         w().cmdRecord->click(); // saved, then the new recording starts
-        QCOMPARE(fileBytes(path), QByteArray("2\r\n10,10\r\n11,10\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("2\r\n10,10\r\n11,10\r\n"));
         QCOMPARE(w().cmdRecord->text(), QStringLiteral("STOP RC"));
         QCOMPARE(f->data.RecordCount, 0);
         QVERIFY(!w().lblHistory->isHidden());
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QVERIFY2(shown.text.contains(QLatin1Char('"') + bad + QLatin1Char('"')), qPrintable(shown.text));
         QVERIFY2(shown.text.split(u'\n').value(1).size() > 3, qPrintable(shown.text)); // the system's reason
-        QCOMPARE(fileBytes(good), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
+        QCOMPARE(fileContents(good), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
         QCOMPARE(w().cmdRecord->text(), QStringLiteral("REC"));
     }
 
@@ -226,7 +226,7 @@ private slots:
         f->dialogs.saveChoices.enqueue(SaveChoice::Save);
         f->dialogs.saveAnswers.enqueue(path);
         QVERIFY(w().close());
-        QCOMPARE(fileBytes(path), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
     }
 
     // Closing the main window asks about a recording not yet saved.
