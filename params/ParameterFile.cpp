@@ -3,9 +3,9 @@
 #include "params/ParameterFields.h"
 #include "platform/Numbers.h"
 #include "platform/ObjectLiteral.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace params {
 
@@ -126,16 +126,10 @@ QByteArray FileContents(const QString &fileText)
 
 bool WriteParameterFile(const QString &path, const QString &fileText, QString *reason)
 {
-    const QByteArray contents = FileContents(fileText);
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-    if (written)
-        written = file.commit();
-    else
-        file.cancelWriting();
-    if (!written && reason)
-        *reason = file.errorString();
-    return written;
+    const QString failure = savefile::saveWhole(path, FileContents(fileText));
+    if (!failure.isEmpty() && reason)
+        *reason = failure;
+    return failure.isEmpty();
 }
 
 std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
