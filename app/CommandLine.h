@@ -23,7 +23,7 @@ StartOptions parse(const QStringList &arguments);
 // The text of --help. Needs an application object (it names the program as
 // it was called).
 QString helpText();
-// The text of --version, e.g. "velmora 4.0.0".
+// The text of --version: "velmora " and the version of the build.
 QString versionText();
 
 // Prints what a Help, Version or UsageError outcome calls for and returns

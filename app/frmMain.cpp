@@ -2,6 +2,7 @@
 
 #include "app/frmSplash.h"
 #include "app/modMain.h"
+#include "display/TrendChart.h"
 #include "platform/Dialogs.h"
 #include "platform/EventPump.h"
 #include "platform/PictureBox.h"
@@ -101,7 +102,7 @@ void frmMain::Form_Load()
     m_splash->show();
     pump::processPending();
 
-    pic->setScale(12000, 12000);
+    pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
     PrepareDisplay();
     Live = LiveValues();
     Plot();

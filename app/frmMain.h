@@ -1,6 +1,7 @@
 #pragma once
-// The main window: exists for the whole run, holds the serial link, the file
-// dialog, the timers, the live state and what the link's replies change. Its
+// The main window: exists for the whole run, holds the serial link, the
+// timers, the live state and what the link's replies change. The serial port
+// and the dialogs are main()'s; the window only uses them. Its
 // handlers live with their subsystem: link/ (discovery, waits, dispatcher,
 // scanning), display/ (value boxes, picture, dial, chart), recording/ (REC,
 // PAUSE, Report), params/ (Parameters) and service/ (calibration, remote
@@ -91,6 +92,11 @@ public:
     void cmdSetup_Click();
     void cmdSetupSend_Click();
     void cmdCancelSetup_Click();
+
+    // Scanning (cmdRun), monitoring, calibration, remote control and setup
+    // run one at a time: while `running` runs, the controls that would start
+    // another one are disabled (app/frmMain_modes.cpp).
+    void lockOtherModes(QPushButton *running, bool locked);
 
     // --- shared state ---
     modMain &data;

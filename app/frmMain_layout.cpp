@@ -6,6 +6,7 @@
 #include "app/Artwork.h"
 #include "app/MakerPanel.h"
 #include "app/frmMain.h"
+#include "display/TrendChart.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 
@@ -202,7 +203,7 @@ void frmMain::buildLayout()
     auto *trend = new QFrame(this);
     setBlack(trend);
     pic = new PictureBox(Qt::black, trend);
-    pic->setScale(12000, 12000);
+    pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
     pic->setMinimumSize(280, 150);
     pic->setAccessibleName(QStringLiteral("Trend chart"));
     QFont chartFont = pic->font();

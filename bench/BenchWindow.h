@@ -2,7 +2,7 @@
 // What the window benchmarks share: a port that delivers whatever the
 // benchmark hands it, dialogs that answer nothing, and a main() that runs the
 // benchmarks inside an offscreen application.
-#include "platform/Dialogs.h"
+#include "bench/NoDialogs.h"
 #include "platform/SerialPortControl.h"
 
 #include <QApplication>
@@ -25,16 +25,6 @@ public:
         pending = bytes;
         raiseReceiveEvent();
     }
-};
-
-class NoDialogs : public Dialogs
-{
-public:
-    void messageBox(const QString &, const QString &, MessageIcon) override {}
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    SaveChoice askToSave(const QString &, const QString &) override { return SaveChoice::Discard; }
-    std::optional<QString> openFileName() override { return std::nullopt; }
-    std::optional<QString> saveFileName() override { return std::nullopt; }
 };
 
 // The offscreen platform warns on every window shown; the figures matter here.

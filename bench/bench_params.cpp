@@ -76,6 +76,47 @@ void RefuseDeepNesting(benchmark::State &state)
 }
 BENCHMARK(RefuseDeepNesting);
 
+// The codec both ways: a "P" reply decoded into the set, and the "*P1" line
+// built from it.
+void DecodeParameterReply(benchmark::State &state)
+{
+    const QByteArray reply = 'P' + params::BuildParameterUpload(sampleParameterSet(), false).mid(3).toLatin1()
+        + QByteArray(2 * (params::BlockBytes - params::UploadBytes), '0') + '\r';
+    for (auto _ : state) {
+        ParameterSet set;
+        benchmark::DoNotOptimize(params::DecodeParameterBlock(reply, set));
+        benchmark::DoNotOptimize(set);
+    }
+}
+BENCHMARK(DecodeParameterReply);
+
+void BuildUploadLine(benchmark::State &state)
+{
+    const ParameterSet set = sampleParameterSet();
+    for (auto _ : state) {
+        auto line = params::BuildParameterUpload(set, false);
+        benchmark::DoNotOptimize(line);
+    }
+}
+BENCHMARK(BuildUploadLine);
+
+// Upload: the texts Load read taken into the set.
+void TakeFileValues(benchmark::State &state)
+{
+    const QString expression = savedExpression();
+    const auto value = objlit::evaluate(expression);
+    params::FileValueTexts texts;
+    for (const char *key : params::LoadKeys)
+        texts.insert(QString::fromLatin1(key), value->property(QString::fromLatin1(key))->text().value_or(QString()));
+    for (auto _ : state) {
+        ParameterSet set = sampleParameterSet();
+        auto misfits = params::ApplyFileValues(texts, set);
+        benchmark::DoNotOptimize(misfits);
+        benchmark::DoNotOptimize(set);
+    }
+}
+BENCHMARK(TakeFileValues);
+
 // The worst a file can cost Upload's check of its numbers: a 64 KiB file
 // whose 15 numeric values are 4,000 digits each, ending in a letter so that
 // none of them is a number. Evaluated, its 17 keys read, then checked.
@@ -85,7 +126,7 @@ void RefuseCraftedNumbers(benchmark::State &state)
     QStringList pairs;
     for (const char *key : params::LoadKeys) {
         const QString k = QLatin1String(key);
-        const bool text = k == QLatin1String("ModelNo") || k == QLatin1String("pswd");
+        const bool text = k == QLatin1String(params::ModelField.key) || k == QLatin1String(params::PasswordField.key);
         pairs << QStringLiteral("'%1': '%2'").arg(k, text ? QStringLiteral("0429") : notANumber);
     }
     const QString expression = QStringLiteral("({") + pairs.join(QStringLiteral(", ")) + QStringLiteral("})");

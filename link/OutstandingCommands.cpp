@@ -1,5 +1,6 @@
 #include "link/OutstandingCommands.h"
 
+#include "link/Commands.h"
 #include "link/Protocol.h"
 
 #include <algorithm>
@@ -8,13 +9,13 @@ namespace protocol {
 
 ReplyKind expectedReply(const QByteArray &command)
 {
-    if (command == "?")
+    if (command == command::Identify)
         return ReplyKind::Identity;
-    if (command == "?C")
+    if (command == command::Live)
         return ReplyKind::Live;
-    if (command == "?A")
+    if (command == command::Level)
         return ReplyKind::Level;
-    if (command == "?P")
+    if (command == command::Parameters)
         return ReplyKind::Parameters;
     return ReplyKind::Acknowledgement;
 }
@@ -24,13 +25,13 @@ std::optional<ReplyKind> replyKindOf(const QByteArray &line)
     if (line.isEmpty())
         return std::nullopt;
     switch (line.front()) {
-    case '@':
+    case reply::Identity:
         return ReplyKind::Identity;
-    case 'C':
+    case reply::Live:
         return ReplyKind::Live;
-    case 'A':
+    case reply::Level:
         return ReplyKind::Level;
-    case 'P':
+    case reply::Parameters:
         return ReplyKind::Parameters;
     default:
         break;

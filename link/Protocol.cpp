@@ -1,5 +1,6 @@
 #include "link/Protocol.h"
 
+#include "link/Commands.h"
 #include "platform/Numbers.h"
 
 namespace protocol {
@@ -76,8 +77,14 @@ void applyLevelRecord(const QByteArray &line, LiveValues &values)
     values.relayOn = flagAt(line, 8);
 }
 
-bool isOk(const QByteArray &line) { return line.startsWith("OK"); }
-bool isFail(const QByteArray &line) { return line.startsWith("FAIL"); }
+bool isOk(const QByteArray &line)
+{
+    return line.startsWith(reply::Ok);
+}
+bool isFail(const QByteArray &line)
+{
+    return line.startsWith(reply::Fail);
+}
 
 QByteArray commandLine(const QByteArray &command)
 {
@@ -91,18 +98,19 @@ QByteArray field(int tenths)
 
 QByteArray identityReply(const QByteArray &version, const QByteArray &model8, const QByteArray &serial)
 {
-    return '@' + version.leftJustified(4, ' ', true) + model8.leftJustified(8, ' ', true)
+    return reply::Identity + version.leftJustified(4, ' ', true) + model8.leftJustified(8, ' ', true)
         + serial.leftJustified(4, ' ', true) + CR;
 }
 
 QByteArray liveReply(int sp, int pv, int er, bool up, bool down)
 {
-    return 'C' + field(sp) + ',' + field(pv) + ',' + field(er) + ',' + (up ? '1' : '0') + (down ? '1' : '0') + CR;
+    return reply::Live + field(sp) + ',' + field(pv) + ',' + field(er) + ',' + (up ? '1' : '0') + (down ? '1' : '0')
+        + CR;
 }
 
 QByteArray levelReply(int level, bool relay)
 {
-    return 'A' + field(level) + ',' + (relay ? '1' : '0') + CR;
+    return reply::Level + field(level) + ',' + (relay ? '1' : '0') + CR;
 }
 
 } // namespace protocol

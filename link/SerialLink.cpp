@@ -1,5 +1,6 @@
 #include "link/SerialLink.h"
 
+#include "link/Commands.h"
 #include "link/Protocol.h"
 #include "platform/EventPump.h"
 #include "platform/SerialPortControl.h"
@@ -55,7 +56,7 @@ void SerialLink::Connect()
             continue;
         RxBuffer.clear();
         m_outstanding.clear();
-        cm.output(protocol::commandLine("?"));
+        cm.output(protocol::commandLine(command::Identify));
         WaitElapsed = false;
         tmrWait->setEnabled(true);
         m_waiting = true;
@@ -172,8 +173,6 @@ void SerialLink::tmrRx_Timer()
 // line in the order it arrived; a partial tail waits for its carriage return.
 void SerialLink::cm_OnComm()
 {
-    if (cm.commEvent() != SerialPortControl::ReceiveEvent)
-        return;
     RxBuffer.append(cm.input());
     while (const auto line = RxBuffer.takeLine())
         dispatchLine(*line);
@@ -189,24 +188,24 @@ void SerialLink::dispatchLine(const QByteArray &line)
         credited = m_outstanding.credit(*kind, now());
 
     switch (line.isEmpty() ? '\0' : line.front()) {
-    case '@':
+    case reply::Identity:
         emit identification(line);
         DeviceFound = true;
         break;
-    case 'C':
+    case reply::Live:
         emit liveRecord(line);
         break;
-    case 'A':
+    case reply::Level:
         emit levelRecord(line);
         break;
-    case 'P':
+    case reply::Parameters:
         emit parameterBlock(line);
         break;
-    case 'O':
+    case reply::Ok[0]:
         if (protocol::isOk(line) && acknowledgementCounts(credited))
             ReplyOk = true;
         break;
-    case 'F':
+    case reply::Fail[0]:
         if (protocol::isFail(line) && acknowledgementCounts(credited))
             ReplyFail = true;
         break;
@@ -287,7 +286,7 @@ void SerialLink::probeNextPort()
         RxBuffer.clear();
         m_outstanding.clear();
         DeviceFound = false;
-        cm.output(protocol::commandLine("?"));
+        cm.output(protocol::commandLine(command::Identify));
         tmrProbe->setEnabled(true);
         return;
     }

@@ -1,6 +1,7 @@
 // Scanning ("Scan" / "Stop") and monitoring ("Monitor" / "Exit Monitor"):
 // both poll the controller every 100 ms with tmrScan (as calibration does).
 #include "app/frmMain.h"
+#include "link/Commands.h"
 #include "platform/Timer.h"
 
 #include <QGroupBox>
@@ -19,12 +20,12 @@ void frmMain::setScanning(bool on)
     if (!on) {
         tmrScan->setEnabled(false);
         cmdRun->setText(QStringLiteral("Scan"));
-        FrameControlPanel->setEnabled(true);
+        lockOtherModes(cmdRun, false);
     } else {
         ScanPhase = 0;
         tmrScan->setEnabled(true);
         cmdRun->setText(QStringLiteral("Stop"));
-        FrameControlPanel->setEnabled(false);
+        lockOtherModes(cmdRun, true);
     }
 }
 
@@ -43,9 +44,7 @@ void frmMain::setMonitoring(bool on)
     } else {
         cmdMonitor->setText(QStringLiteral("Exit Monitor"));
     }
-    for (QPushButton *button : {cmdCalibrate, cmdParameters, cmdRemoteControl, cmdSetup})
-        button->setEnabled(!on);
-    FrameConnect->setEnabled(!on);
+    lockOtherModes(cmdMonitor, on);
     if (on) {
         ScanPhase = 0;
         tmrScan->setEnabled(true);
@@ -57,7 +56,7 @@ void frmMain::setMonitoring(bool on)
 // command waits for its answer, and the turn is not lost.
 void frmMain::tmrScan_Timer()
 {
-    if (!link.poll(ScanPhase == 0 ? QStringLiteral("?C") : QStringLiteral("?A")))
+    if (!link.poll(QLatin1String(ScanPhase == 0 ? command::Live : command::Level)))
         return;
     if (cmdRun->text() == QLatin1String("Stop"))
         ScanPhase = (ScanPhase + 1) % 2;

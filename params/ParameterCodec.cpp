@@ -1,29 +1,42 @@
+#include "link/Commands.h"
+#include "params/ParameterFields.h"
 #include "params/ParameterSet.h"
-
 #include "platform/Numbers.h"
+
+#include <utility>
 
 namespace params {
 
 namespace {
 
-// The block layout in offset order; shared by the decoder and the encoder so
-// the two can never disagree.
+// The block in offset order, shared by the decoder and the encoder so the
+// two can never disagree. The walk is unrolled when compiled: each field is
+// read or written in place, as if written out by hand.
+template <std::size_t I, typename Visitor>
+void visitField(ParameterSet &p, Visitor &visit)
+{
+    constexpr const FileField &f = *BlockOrder[I];
+    if constexpr (f.kind == FieldKind::Word) {
+        visit.word(p.*f.word);
+    } else if constexpr (f.kind == FieldKind::Byte) {
+        visit.byte(p.*f.byte);
+    } else {
+        static_assert(f.kind == FieldKind::Password);
+        for (uint8_t &digit : p.pswd)
+            visit.byte(digit);
+    }
+}
+
+template <typename Visitor, std::size_t... I>
+void walkFields(ParameterSet &p, Visitor &visit, std::index_sequence<I...>)
+{
+    (visitField<I>(p, visit), ...);
+}
+
 template <typename Visitor>
 void forEachField(ParameterSet &p, Visitor &&visit)
 {
-    auto word = [&](int16_t &f) { visit.word(f); };
-    auto byte = [&](uint8_t &f) { visit.byte(f); };
-    word(p.SPZero); word(p.SPSpan); word(p.PVZero); word(p.PVSpan); word(p.LVZero); word(p.LVSpan);
-    word(p.CoarseControlUp); word(p.FineControlUp); word(p.OilLevelAlarm); word(p.AlarmHysteresis);
-    for (uint8_t &digit : p.pswd)
-        byte(digit);
-    word(p.CoarseControlDn); word(p.FineControlDn); word(p.PulseDelay);
-    byte(p.SPFail); byte(p.PVFail);
-    word(p.CoutZero); word(p.CoutSpan); word(p.Cout25); word(p.Cout50); word(p.Cout75);
-    word(p.PRZero); word(p.PRSpan);
-    byte(p.LevelSwOpt); byte(p.PressureSwOpt);
-    word(p.PressureValueLow); word(p.PressureValueHigh); word(p.PressureLow);
-    word(p.PressurePumpOn); word(p.PressurePumpOff);
+    walkFields(p, visit, std::make_index_sequence<BlockOrder.size()>());
 }
 
 // Two hexadecimal digits, high first (checked by the caller).
@@ -46,7 +59,7 @@ QString HexWord(int value)
 
 bool DecodeParameterBlock(const QByteArray &reply, ParameterSet &set)
 {
-    if (reply.size() != ReplyLength || reply.front() != 'P' || reply.back() != '\r')
+    if (reply.size() != ReplyLength || reply.front() != reply::Parameters || reply.back() != '\r')
         return false;
     // Noise on the line turns digits into other characters; such a block
     // would write wrong words back to the controller.
@@ -89,7 +102,7 @@ QString BuildParameterUpload(const ParameterSet &set, bool fromFile)
         void word(int16_t &f) { out += HexWord(f); }
         void byte(uint8_t &f) { out += HexByte(f); }
     };
-    Writer writer{QString::fromLatin1(fromFile ? "*P2" : "*P1")};
+    Writer writer{QString::fromLatin1(fromFile ? command::UploadParameters : command::WriteParameters)};
     ParameterSet copy = set;
     forEachField(copy, writer);
     return writer.out;

@@ -3,36 +3,13 @@
 #include "params/ParameterFields.h"
 #include "platform/Numbers.h"
 #include "platform/ObjectLiteral.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace params {
 
 namespace {
-
-struct WordKey
-{
-    const char *key;
-    int16_t ParameterSet::*field;
-};
-
-// The words Upload takes from a file, in file order.
-constexpr std::array<WordKey, 13> UploadWords{{
-    {"SPZero", &ParameterSet::SPZero},
-    {"SPSpan", &ParameterSet::SPSpan},
-    {"PVZero", &ParameterSet::PVZero},
-    {"PVSpan", &ParameterSet::PVSpan},
-    {"LVZero", &ParameterSet::LVZero},
-    {"LVSpan", &ParameterSet::LVSpan},
-    {"CoarseControlUp", &ParameterSet::CoarseControlUp},
-    {"CoarseControlDn", &ParameterSet::CoarseControlDn},
-    {"FineControlUp", &ParameterSet::FineControlUp},
-    {"FineControlDn", &ParameterSet::FineControlDn},
-    {"OilLevelAlarm", &ParameterSet::OilLevelAlarm},
-    {"AlarmHysteresis", &ParameterSet::AlarmHysteresis},
-    {"PulseDelay", &ParameterSet::PulseDelay},
-}};
 
 // A text that is one plain decimal number and nothing else (blanks around it
 // allowed): an optional sign, digits with at most one point, a digit before or
@@ -79,49 +56,39 @@ QString hexEscape(char16_t c)
     return QStringLiteral("\\u") + QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
+// A field's value as the file writes it.
+QString valueText(const FileField &f, const ParameterSet &p, const Identity &identity)
+{
+    switch (f.kind) {
+    case FieldKind::Text:
+        return identity.*f.text;
+    case FieldKind::Word:
+        return QString::number(p.*f.word);
+    case FieldKind::Byte:
+        return QString::number(p.*f.byte);
+    case FieldKind::Password:
+        return PasswordText(p.pswd);
+    }
+    return {};
+}
+
 } // namespace
 
 QList<std::pair<QString, QString>> FilePairs(const ParameterSet &p, const Identity &identity)
 {
-    auto n = [](int value) { return QString::number(value); };
-    QString password;
-    for (const uint8_t digit : p.pswd)
-        password += n(digit);
-    return {
-        {QStringLiteral("ModelNo"), identity.ModelNo},
-        {QStringLiteral("SerialNo"), identity.SerialNo},
-        {QStringLiteral("VersionNo"), identity.VersionNo},
-        {QStringLiteral("SPZero"), n(p.SPZero)},
-        {QStringLiteral("SPSpan"), n(p.SPSpan)},
-        {QStringLiteral("PVZero"), n(p.PVZero)},
-        {QStringLiteral("PVSpan"), n(p.PVSpan)},
-        {QStringLiteral("LVZero"), n(p.LVZero)},
-        {QStringLiteral("LVSpan"), n(p.LVSpan)},
-        {QStringLiteral("CoarseControlUp"), n(p.CoarseControlUp)},
-        {QStringLiteral("CoarseControlDn"), n(p.CoarseControlDn)},
-        {QStringLiteral("FineControlUp"), n(p.FineControlUp)},
-        {QStringLiteral("FineControlDn"), n(p.FineControlDn)},
-        {QStringLiteral("OilLevelAlarm"), n(p.OilLevelAlarm)},
-        {QStringLiteral("AlarmHysteresis"), n(p.AlarmHysteresis)},
-        {QStringLiteral("PulseDelay"), n(p.PulseDelay)},
-        {QStringLiteral("SPFail"), n(p.SPFail)},
-        {QStringLiteral("PVFail"), n(p.PVFail)},
-        {QStringLiteral("pswd"), password},
-        {QStringLiteral("CoutZero"), n(p.CoutZero)},
-        {QStringLiteral("CoutSpan"), n(p.CoutSpan)},
-        {QStringLiteral("Cout25"), n(p.Cout25)},
-        {QStringLiteral("Cout50"), n(p.Cout50)},
-        {QStringLiteral("Cout75"), n(p.Cout75)},
-        {QStringLiteral("PRZero"), n(p.PRZero)},
-        {QStringLiteral("PRSpan"), n(p.PRSpan)},
-        {QStringLiteral("LevelSwOpt"), n(p.LevelSwOpt)},
-        {QStringLiteral("PressureSwOpt"), n(p.PressureSwOpt)},
-        {QStringLiteral("PressureValueLow"), n(p.PressureValueLow)},
-        {QStringLiteral("PressureValueHigh"), n(p.PressureValueHigh)},
-        {QStringLiteral("PressureLow"), n(p.PressureLow)},
-        {QStringLiteral("PressurePumpOn"), n(p.PressurePumpOn)},
-        {QStringLiteral("PressurePumpOff"), n(p.PressurePumpOff)},
-    };
+    QList<std::pair<QString, QString>> pairs;
+    pairs.reserve(qsizetype(FileFields.size()));
+    for (const FileField &f : FileFields)
+        pairs.append({QLatin1String(f.key), valueText(f, p, identity)});
+    return pairs;
+}
+
+QString PasswordText(const PasswordDigits &digits)
+{
+    QString text;
+    for (const uint8_t digit : digits)
+        text += QString::number(digit);
+    return text;
 }
 
 QString QuotedValue(QStringView text)
@@ -141,10 +108,15 @@ QString QuotedValue(QStringView text)
 
 QString BuildFileText(const ParameterSet &set, const Identity &identity)
 {
-    QStringList pairs;
-    for (const auto &[key, value] : FilePairs(set, identity))
-        pairs << QLatin1Char('\'') + key + QStringLiteral("': ") + QuotedValue(value);
-    return QLatin1Char('{') + pairs.join(QStringLiteral(", ")) + QLatin1Char('}');
+    QString text;
+    text.reserve(1024);
+    text += QLatin1Char('{');
+    for (const FileField &f : FileFields) {
+        if (&f != FileFields.data())
+            text += QLatin1String(", ");
+        text += QLatin1Char('\'') + QLatin1String(f.key) + QLatin1String("': ") + QuotedValue(valueText(f, set, identity));
+    }
+    return text + QLatin1Char('}');
 }
 
 QByteArray FileContents(const QString &fileText)
@@ -154,16 +126,10 @@ QByteArray FileContents(const QString &fileText)
 
 bool WriteParameterFile(const QString &path, const QString &fileText, QString *reason)
 {
-    const QByteArray contents = FileContents(fileText);
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-    if (written)
-        written = file.commit();
-    else
-        file.cancelWriting();
-    if (!written && reason)
-        *reason = file.errorString();
-    return written;
+    const QString failure = savefile::saveWhole(path, FileContents(fileText));
+    if (!failure.isEmpty() && reason)
+        *reason = failure;
+    return failure.isEmpty();
 }
 
 std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars)
@@ -215,18 +181,21 @@ QString LoadProblem(const objlit::Value *parsed)
         return QStringLiteral("It does not hold a parameter list.");
     // A key that is missing reads as 0, but a file without any of the values
     // the window shows would only blank the window.
-    static constexpr std::array<const char *, 10> ShownKeys{
-        "CoarseControlUp", "CoarseControlDn", "FineControlUp", "FineControlDn", "OilLevelAlarm",
-        "AlarmHysteresis", "PulseDelay", "SPFail", "PVFail", "pswd"};
-    if (std::none_of(ShownKeys.begin(), ShownKeys.end(),
-                     [parsed](const char *key) { return parsed->property(QString::fromLatin1(key)); }))
+    const auto shown = [](const FileField &f) {
+        return f.loaded && (f.box.index >= 0 || f.kind == FieldKind::Byte || f.kind == FieldKind::Password);
+    };
+    if (std::none_of(FileFields.begin(), FileFields.end(), [&](const FileField &f) {
+            return shown(f) && parsed->property(QString::fromLatin1(f.key));
+        }))
         return QStringLiteral("It holds none of the settings.");
-    for (const char *key : {"SPFail", "PVFail"}) {
-        const objlit::Value *value = parsed->property(QString::fromLatin1(key));
+    for (const FileField &f : FileFields) {
+        if (!f.loaded || f.kind != FieldKind::Byte) // the fail codes
+            continue;
+        const objlit::Value *value = parsed->property(QString::fromLatin1(f.key));
         const QString text = value ? value->text().value_or(QString()) : QString();
         const double code = num::roundHalfEven(num::val(text));
         if (!(code >= 0 && code < FailCodeCount))
-            return QStringLiteral("Its %1 value \"%2\" is not a fail condition.").arg(QLatin1String(key), text);
+            return QStringLiteral("Its %1 value \"%2\" is not a fail condition.").arg(QLatin1String(f.key), text);
     }
     return {};
 }
@@ -235,28 +204,31 @@ QStringList ApplyFileValues(const FileValueTexts &values, ParameterSet &set)
 {
     ParameterSet updated = set;
     QStringList misfits;
-    for (const WordKey &word : UploadWords) {
-        const QString key = QLatin1String(word.key);
-        if (const auto value = wholeNumberIn(values.value(key), 0, 32767))
-            updated.*word.field = int16_t(*value);
-        else
+    for (const FileField &f : FileFields) {
+        if (!f.loaded || f.kind == FieldKind::Text)
+            continue;
+        const QString key = QLatin1String(f.key);
+        const QString text = values.value(key);
+        bool fits = false;
+        if (f.kind == FieldKind::Word) {
+            const auto value = wholeNumberIn(text, 0, 32767);
+            if ((fits = value.has_value()))
+                updated.*f.word = int16_t(*value);
+        } else if (f.kind == FieldKind::Byte) { // the fail codes
+            const auto code = wholeNumberIn(text, 0, FailCodeCount - 1);
+            if ((fits = code.has_value()))
+                updated.*f.byte = uint8_t(*code);
+        } else {
+            fits = text.size() == PasswordLength;
+            for (int i = 0; fits && i < PasswordLength; ++i) {
+                const QChar c = text[i];
+                fits = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                updated.pswd[size_t(i)] = uint8_t(c.unicode() - u'0');
+            }
+        }
+        if (!fits)
             misfits << key;
     }
-    for (auto [key, field] : {std::pair{"SPFail", &ParameterSet::SPFail}, std::pair{"PVFail", &ParameterSet::PVFail}}) {
-        if (const auto code = wholeNumberIn(values.value(QLatin1String(key)), 0, FailCodeCount - 1))
-            updated.*field = uint8_t(*code);
-        else
-            misfits << QLatin1String(key);
-    }
-    const QString password = values.value(QStringLiteral("pswd"));
-    bool passwordFits = password.size() == 4;
-    for (int i = 0; passwordFits && i < 4; ++i) {
-        const QChar c = password[i];
-        passwordFits = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        updated.pswd[i] = uint8_t(c.unicode() - u'0');
-    }
-    if (!passwordFits)
-        misfits << QStringLiteral("pswd");
 
     if (misfits.isEmpty())
         set = updated;

@@ -3,7 +3,7 @@
 // single-quoted key/value pairs, in a fixed order:
 //   "{'ModelNo': 'DMK--0042', 'SerialNo': 'S123', ..., 'PressurePumpOff': '80'}"
 // followed by CR LF. Words are written in stored units (tenths not divided).
-#include "params/ParameterSet.h"
+#include "params/ParameterFields.h"
 #include "platform/ObjectLiteral.h"
 
 #include <QHash>
@@ -11,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -19,14 +18,10 @@ class QIODevice;
 
 namespace params {
 
-struct Identity
-{
-    QString ModelNo;
-    QString SerialNo;
-    QString VersionNo;
-};
+// The password digits as one text, each digit a decimal number: "1234".
+QString PasswordText(const PasswordDigits &digits);
 
-// The 33 pairs in file order, each value as its text.
+// The pairs in file order, each value as its text.
 QList<std::pair<QString, QString>> FilePairs(const ParameterSet &set, const Identity &identity);
 
 // The object text: "{'ModelNo': '...', ..., 'PressurePumpOff': '0'}".
@@ -56,12 +51,6 @@ std::optional<QString> ReadFirstItem(QIODevice &file, qsizetype maxChars);
 // The first item of the file at `path`; nothing when it cannot be opened or
 // is empty, with `reason` (if given) saying which.
 std::optional<QString> ReadParameterFile(const QString &path, QString *reason = nullptr);
-
-// The keys Load reads, in file order: the model number and the values Upload sends.
-inline constexpr std::array<const char *, 17> LoadKeys{
-    "ModelNo", "SPZero", "SPSpan", "PVZero", "PVSpan", "LVZero", "LVSpan",
-    "CoarseControlUp", "CoarseControlDn", "FineControlUp", "FineControlDn",
-    "OilLevelAlarm", "AlarmHysteresis", "PulseDelay", "SPFail", "PVFail", "pswd"};
 
 // Why a file's evaluated item cannot be loaded, for the operator; empty when
 // it can: it must be an object holding at least one of the settings the

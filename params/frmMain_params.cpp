@@ -1,6 +1,7 @@
 // The main window's Parameters button: read the parameter block, show the
 // parameter list modally, then send what it prepared and report the answer.
 #include "app/frmMain.h"
+#include "link/Commands.h"
 #include "app/modMain.h"
 #include "params/ParameterSet.h"
 #include "params/frmParameters.h"
@@ -18,7 +19,7 @@ void frmMain::cmdParameters_Click()
 
     // The dispatcher sets ParamsReceived only for a block it could decode.
     ParamsReceived = false;
-    if (!SendAndWait(QStringLiteral("?P"), ReadWaitMs) || !ParamsReceived)
+    if (!SendAndWait(QLatin1String(command::Parameters), ReadWaitMs) || !ParamsReceived)
         return;
 
     data.UploadRequested = false;

@@ -25,8 +25,7 @@ int failItem(uint8_t code)
 
 } // namespace
 
-frmParameters::frmParameters(modMain &data, Dialogs &cdia, QWidget *parent)
-    : QDialog(parent), data(data), cdia(cdia)
+frmParameters::frmParameters(modMain &data, Dialogs &cdia, QWidget *parent) : QDialog(parent), data(data), cdia(cdia)
 {
     buildLayout();
     connectHandlers();
@@ -56,21 +55,18 @@ void frmParameters::Form_Load()
     const ParameterSet &p = data.ParameterSet;
     cmbSPFail->addItems(FailActions);
     cmbPVFail->addItems(FailActions);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < params::SettingBoxCount; ++i)
         txtPara[i]->setText(params::ShownText(ParameterFields[i], p.*ParameterFields[i].field));
     cmbSPFail->setCurrentIndex(failItem(p.SPFail));
     cmbPVFail->setCurrentIndex(failItem(p.PVFail));
-    QString password;
-    for (const uint8_t digit : p.pswd)
-        password += QString::number(digit);
-    txtPassWord->setText(password);
-    for (int i = 0; i < 12; ++i) {
+    txtPassWord->setText(params::PasswordText(p.pswd));
+    for (int i = 0; i < params::BoxCount; ++i) {
         ParaMin[i] = ParameterFields[i].min;
         ParaMax[i] = ParameterFields[i].max;
     }
     if (p.LevelSwOpt == 1)
         optLS->setChecked(true);
-    for (int i = 7; i < 12; ++i)
+    for (int i = params::SettingBoxCount; i < params::BoxCount; ++i)
         txtPara[i]->setText(params::ShownText(ParameterFields[i], p.*ParameterFields[i].field));
     if (p.PressureSwOpt == 1)
         optPS->setChecked(true);
@@ -81,7 +77,7 @@ void frmParameters::cmdModify_Click()
     bool failed = false;
 
     // Every box is checked and rewritten, each problem gets its own message.
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < params::BoxCount; ++i) {
         const params::TypedValue typed = params::ReadTypedValue(ParameterFields[i], txtPara[i]->text());
         txtPara[i]->setText(typed.normalized);
         if (!typed.fits16 || typed.stored > ParaMax[i] || typed.stored < ParaMin[i]) {
@@ -112,13 +108,13 @@ void frmParameters::cmdModify_Click()
         return;
 
     ParameterSet &p = data.ParameterSet;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < params::BoxCount; ++i)
         p.*ParameterFields[i].field = ParaValue[i];
     p.SPFail = uint8_t(cmbSPFail->currentIndex());
     p.PVFail = uint8_t(cmbPVFail->currentIndex());
     const QString password = txtPassWord->text();
-    for (int i = 0; i < 4; ++i)
-        p.pswd[i] = uint8_t(password[i].unicode() - u'0');
+    for (int i = 0; i < params::PasswordLength; ++i)
+        p.pswd[size_t(i)] = uint8_t(password[i].unicode() - u'0');
     p.LevelSwOpt = optLS->isChecked() ? 1 : 0;
     p.PressureSwOpt = optPS->isChecked() ? 1 : 0;
 

@@ -51,7 +51,7 @@ public:
     QGroupBox *Frame3 = nullptr; // "Level Switch Option"
     QGroupBox *Frame4 = nullptr; // "Pressure Parameters"
     QGroupBox *Frame5 = nullptr; // "Pressure Switch Option"
-    std::array<QLineEdit *, 12> txtPara{};
+    std::array<QLineEdit *, params::BoxCount> txtPara{};
     std::array<QLabel *, 10> Label1{};
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
@@ -72,9 +72,9 @@ public:
     QPushButton *cmdCancel = nullptr;
 
     // --- state of one opening ---
-    std::array<int16_t, 12> ParaMin{};
-    std::array<int16_t, 12> ParaMax{};
-    std::array<int16_t, 12> ParaValue{};
+    std::array<int16_t, params::BoxCount> ParaMin{};
+    std::array<int16_t, params::BoxCount> ParaMax{};
+    std::array<int16_t, params::BoxCount> ParaValue{};
     QString FileText;
     params::FileValueTexts FileValues;
     // The file-reading objects: made by the first JsonGet, released on close.

@@ -14,11 +14,6 @@
 
 namespace {
 
-// The boxes Load fills, in box order: txtPara(0)..txtPara(5) in tenths, then
-// Pulse Delay in whole units.
-constexpr const char *TenthsKeys[6] = {"CoarseControlUp", "CoarseControlDn", "FineControlUp",
-                                       "FineControlDn", "OilLevelAlarm", "AlarmHysteresis"};
-
 QString wholeText(double value)
 {
     const double rounded = num::roundHalfEven(value);
@@ -70,15 +65,20 @@ void frmParameters::cmdLoad_Click()
     FileText = *item;
     FileValues = values;
 
-    for (int i = 0; i < 6; ++i)
-        txtPara[i]->setText(num::fixed1(num::val(FileValues.value(QLatin1String(TenthsKeys[i]))) / 10));
-    txtPara[6]->setText(wholeText(num::val(FileValues.value(QStringLiteral("PulseDelay")))));
-    cmbSPFail->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QStringLiteral("SPFail"))))));
-    cmbPVFail->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QStringLiteral("PVFail"))))));
-    txtPassWord->setText(FileValues.value(QStringLiteral("pswd")));
+    // The boxes of the settings the file carries: tenths as "0.0", the rest whole.
+    for (const params::FileField &f : params::FileFields) {
+        if (!f.loaded || f.box.index < 0)
+            continue;
+        const double value = num::val(FileValues.value(QLatin1String(f.key)));
+        txtPara[size_t(f.box.index)]->setText(f.box.tenths ? num::fixed1(value / 10) : wholeText(value));
+    }
+    for (const auto &[list, key] : {std::pair{cmbSPFail, params::fieldOf(&ParameterSet::SPFail).key},
+                                    std::pair{cmbPVFail, params::fieldOf(&ParameterSet::PVFail).key}})
+        list->setCurrentIndex(int(num::roundHalfEven(num::val(FileValues.value(QLatin1String(key))))));
+    txtPassWord->setText(FileValues.value(QLatin1String(params::PasswordField.key)));
 
     // Upload waits for this file's model check.
-    cmdUpdate->setEnabled(FileValues.value(QStringLiteral("ModelNo")) == data.ModelNo);
+    cmdUpdate->setEnabled(FileValues.value(QLatin1String(params::ModelField.key)) == data.ModelNo);
 }
 
 void frmParameters::cmdUpdate_Click()

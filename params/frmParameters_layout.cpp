@@ -67,7 +67,7 @@ void frmParameters::buildLayout()
 
     // --- the seven settings and the password: Up left, Down right ---
     auto *settings = new QGridLayout;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < params::SettingBoxCount; ++i) {
         const QString caption = QLatin1String(ParameterFields[i].label);
         txtPara[i] = box(spoken(caption), Frame1);
         Label1[i] = labelFor(caption, txtPara[i], Frame1);
@@ -75,8 +75,8 @@ void frmParameters::buildLayout()
     txtPassWord = box(QStringLiteral("Password"), Frame1);
     txtPassWord->setMaxLength(32);
     Label1[7] = labelFor(QStringLiteral("Password:"), txtPassWord, Frame1);
-    const int rowOf[7] = {0, 0, 1, 1, 2, 2, 3};
-    for (int i = 0; i < 7; ++i) {
+    const int rowOf[params::SettingBoxCount] = {0, 0, 1, 1, 2, 2, 3};
+    for (int i = 0; i < params::SettingBoxCount; ++i) {
         const int column = (i < 6 && i % 2 == 1) ? 2 : 0;
         settings->addWidget(Label1[i], rowOf[i], column);
         settings->addWidget(txtPara[i], rowOf[i], column + 1);
@@ -100,18 +100,21 @@ void frmParameters::buildLayout()
 
     // --- pressure parameters ---
     Frame4 = new QGroupBox(QStringLiteral("Pressure Parameters"), Frame1);
-    for (int i = 7; i < 12; ++i)
+    for (int i = params::SettingBoxCount; i < params::BoxCount; ++i)
         txtPara[i] = box(spoken(QLatin1String(ParameterFields[i].label)), Frame4);
-    Label2 = labelFor(QStringLiteral("Pressure @4mA:"), txtPara[7], Frame4);
-    Label3 = labelFor(QStringLiteral("Pressure @20mA:"), txtPara[8], Frame4);
-    Label4 = labelFor(QStringLiteral("Pressure Low :"), txtPara[9], Frame4);
-    Label5 = labelFor(QStringLiteral("Pressure Pump ON:"), txtPara[10], Frame4);
-    Label6 = labelFor(QStringLiteral("Pressure Pump OFF:"), txtPara[11], Frame4);
+    const auto pressureLabel = [&](int i) {
+        return labelFor(QLatin1String(ParameterFields[i].label), txtPara[i], Frame4);
+    };
+    Label2 = pressureLabel(7);
+    Label3 = pressureLabel(8);
+    Label4 = pressureLabel(9);
+    Label5 = pressureLabel(10);
+    Label6 = pressureLabel(11);
     auto *pressure = new QGridLayout(Frame4);
     int row = 0;
     for (QLabel *l : {Label2, Label3, Label4, Label5, Label6}) {
         pressure->addWidget(l, row, 0);
-        pressure->addWidget(txtPara[7 + row], row, 1);
+        pressure->addWidget(txtPara[params::SettingBoxCount + row], row, 1);
         ++row;
     }
 
@@ -163,10 +166,10 @@ void frmParameters::buildLayout()
 
     // Keyboard order follows the boxes' order, then the lists, options and buttons.
     QList<QWidget *> order;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < params::SettingBoxCount; ++i)
         order << txtPara[i];
     order << txtPassWord << cmbSPFail << cmbPVFail;
-    for (int i = 7; i < 12; ++i)
+    for (int i = params::SettingBoxCount; i < params::BoxCount; ++i)
         order << txtPara[i];
     order << optLS << optLT << optPS << optPT << cmdUpdate << cmdLoad << cmdSave << cmdModify << cmdCancel;
     for (int i = 1; i < order.size(); ++i)

@@ -9,8 +9,9 @@ namespace num {
 
 double roundHalfEven(double v)
 {
-    // nearbyint uses the current rounding mode, which is round-to-nearest-even
-    // unless someone changed it; remainder() makes that independent of it.
+    // std::round takes halves away from zero and ignores the floating-point
+    // rounding mode; an exact half is rounded as v / 2 and doubled, which
+    // lands on the even neighbour (49.5 and 50.5 both give 50).
     if (!std::isfinite(v))
         return v;
     const double r = std::round(v);

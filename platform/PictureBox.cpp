@@ -86,14 +86,6 @@ void PictureShape::setFillColor(const QColor &color)
     changed(bounds());
 }
 
-void PictureShape::setBorderColor(const QColor &color)
-{
-    if (color == m_border)
-        return;
-    m_border = color;
-    changed(bounds());
-}
-
 void PictureShape::paint(QPainter &painter, const PictureBox &picture) const
 {
     paintShape(painter, m_kind, picture.toPixels(QRectF(left(), top(), width(), height())), m_fill, m_border);

@@ -58,7 +58,6 @@ public:
     PictureShape(PictureBox *owner, ShapeKind kind, const QColor &fill) : PictureControl(owner), m_kind(kind), m_fill(fill) {}
     QColor fillColor() const { return m_fill; }
     void setFillColor(const QColor &color);
-    void setBorderColor(const QColor &color);
     void paint(QPainter &painter, const PictureBox &picture) const override;
 
 private:

@@ -49,14 +49,6 @@ void Shape::setFillColor(const QColor &color)
     frame::update(this);
 }
 
-void Shape::setBorderColor(const QColor &color)
-{
-    if (color == m_border)
-        return;
-    m_border = color;
-    frame::update(this);
-}
-
 void Shape::invalidateBackdrop()
 {
     // Until it is captured again the window paints what lies beneath.

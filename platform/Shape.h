@@ -17,7 +17,6 @@ public:
 
     QColor fillColor() const { return m_fill; }
     void setFillColor(const QColor &color);
-    void setBorderColor(const QColor &color);
 
 protected:
     void paintEvent(QPaintEvent *) override;

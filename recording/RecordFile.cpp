@@ -1,8 +1,9 @@
 #include "recording/RecordFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <charconv>
@@ -284,16 +285,10 @@ QByteArray encode(std::span<const RecordSample> samples)
 
 bool write(const QString &path, std::span<const RecordSample> samples, QString *reason)
 {
-    const QByteArray text = encode(samples);
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-    if (written)
-        written = file.commit();
-    else
-        file.cancelWriting();
-    if (!written && reason)
-        *reason = file.errorString();
-    return written;
+    const QString failure = savefile::saveWhole(path, encode(samples));
+    if (!failure.isEmpty() && reason)
+        *reason = failure;
+    return failure.isEmpty();
 }
 
 std::optional<std::vector<RecordSample>> read(QIODevice &in, QString *reason)

@@ -1,9 +1,9 @@
 #include "recording/ReportExport.h"
 
+#include "platform/SaveFile.h"
 #include "recording/RecordFile.h"
 
 #include <QImage>
-#include <QSaveFile>
 
 namespace reportexport {
 
@@ -65,24 +65,12 @@ QByteArray stepsCsv(const std::vector<steps::StepResponse> &steps)
 
 QString save(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!write(file)) {
-        const QString reason = file.error() != QFileDevice::NoError
-            ? file.errorString()
-            : QStringLiteral("The data could not be written.");
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return savefile::saveWhole(path, write);
 }
 
 QString saveBytes(const QString &path, const QByteArray &bytes)
 {
-    return save(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); });
+    return savefile::saveWhole(path, bytes);
 }
 
 QString savePng(const QString &path, const QImage &image)

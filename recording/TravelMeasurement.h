@@ -31,8 +31,6 @@ public:
 
     bool firstPointSet() const { return m_firstPointSet; }
     bool complete() const { return m_complete; }
-    QPointF first() const { return m_first; }
-    QPointF second() const { return m_second; }
 
     // |x1 - x2| / (10 k) seconds, only once both points are taken.
     std::optional<float> travelTime(int32_t k) const

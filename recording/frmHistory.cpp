@@ -1,6 +1,7 @@
 #include "recording/frmHistory.h"
 
 #include "app/modMain.h"
+#include "display/TrendChart.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
 #include "platform/ReadoutLabel.h"
@@ -67,7 +68,7 @@ void frmHistory::buildLayout()
     frame->setFrameShape(QFrame::StyledPanel);
 
     pic = new PictureBox(Qt::black, frame);
-    pic->setScale(12000, 12000);
+    pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
     pic->setMinimumSize(360, 240);
     pic->setAccessibleName(QStringLiteral("Report chart"));
     Line1 = pic->addLine(QColor(128, 128, 128));
@@ -132,7 +133,7 @@ std::span<const RecordSample> frmHistory::samples() const
 
 void frmHistory::Form_Load()
 {
-    pic->setScale(12000, 12000);
+    pic->setScale(chart::ScaleWidth, chart::ScaleHeight);
     m_first = 0;
     Plot();
     lblPoints->setText(QString::number(data.ReportCount));

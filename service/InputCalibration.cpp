@@ -1,5 +1,7 @@
 #include "service/InputCalibration.h"
 
+#include "link/Commands.h"
+
 #include <QtGlobal>
 
 namespace service {
@@ -7,7 +9,7 @@ namespace service {
 QString calibrationCommand(int index)
 {
     Q_ASSERT(index >= 0 && index < CalibrationPoints);
-    return QStringLiteral("#") + QChar(u'A' + index);
+    return QString(QLatin1Char(command::InputCalibration)) + QLatin1Char(char(command::FirstInputPoint + index));
 }
 
 } // namespace service

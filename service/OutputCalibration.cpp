@@ -1,5 +1,6 @@
 #include "service/OutputCalibration.h"
 
+#include "link/Commands.h"
 #include "params/ParameterSet.h"
 
 #include <QtGlobal>
@@ -8,8 +9,9 @@
 namespace service {
 
 namespace {
-constexpr OutputSignal Output{"Calibrate Output", 50, 1, 4095, 'Q'};
-constexpr OutputSignal Feedback{"Calibrate Feedback", 3300, 1000, 20000, 'U'};
+constexpr OutputSignal Output{"Calibrate Output", 50, 1, 4095, command::OutputTrial, command::OutputPoint};
+constexpr OutputSignal Feedback{"Calibrate Feedback",  3300, 1000, 20000, command::FeedbackTrial,
+                                command::FeedbackPoint};
 } // namespace
 
 const OutputSignal &outputSignal(bool feedbackMode)
@@ -30,13 +32,13 @@ QString outputDigits(int value)
 
 QString outputSetCommand(const OutputSignal &signal, int value)
 {
-    return QStringLiteral("%") + QLatin1Char(signal.commandLetter) + QLatin1Char('S') + outputDigits(value);
+    return QLatin1String(signal.trialCommand) + outputDigits(value);
 }
 
 QString outputStoreCommand(const OutputSignal &signal, int point, int value)
 {
     Q_ASSERT(point >= 0 && point < OutputPoints);
-    return QStringLiteral("%") + QLatin1Char(signal.commandLetter) + QChar(u'0' + point) + outputDigits(value);
+    return QLatin1String(signal.pointCommand) + QChar(u'0' + point) + outputDigits(value);
 }
 
 } // namespace service

@@ -2,6 +2,8 @@
 // Point calibration of the two 4-20 mA outputs: the raw value the output is
 // driven with, its limits, the step sizes and the command lines that set the
 // output to a trial value and store it as one of the five points.
+#include "link/Commands.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -10,11 +12,12 @@ namespace service {
 // The signal the window works on, chosen by the button that opened it.
 struct OutputSignal
 {
-    const char *caption;   // window caption
-    int16_t start;         // raw value on every opening
+    const char *caption; // window caption
+    int16_t start;       // raw value on every opening
     int16_t lowest;
     int16_t highest;
-    char commandLetter;    // 'Q' for the output, 'U' for the feedback
+    const char *trialCommand; // drives the signal with a trial value
+    const char *pointCommand; // followed by the point, stores the value there
 };
 
 const OutputSignal &outputSignal(bool feedbackMode);
@@ -33,7 +36,7 @@ QString outputDigits(int value);
 // "%QS" / "%US" and the digits: drive the output with a trial value.
 QString outputSetCommand(const OutputSignal &signal, int value);
 
-constexpr int OutputPoints = 5; // 4, 8, 12, 16 and 20 mA
+constexpr int OutputPoints = command::OutputPoints; // 4, 8, 12, 16 and 20 mA
 // "%Q0".."%Q4" / "%U0".."%U4" and the digits: store the value as point `point`.
 QString outputStoreCommand(const OutputSignal &signal, int point, int value);
 

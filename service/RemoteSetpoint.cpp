@@ -1,5 +1,7 @@
 #include "service/RemoteSetpoint.h"
 
+#include "link/Commands.h"
+
 #include <algorithm>
 
 namespace service {
@@ -11,7 +13,7 @@ int16_t steppedSetpoint(int value, int delta)
 
 QString setpointCommand(const QString &setpointText)
 {
-    return QStringLiteral("%RS") + setpointText;
+    return QLatin1String(command::RemoteSetpoint) + setpointText;
 }
 
 } // namespace service

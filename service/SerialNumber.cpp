@@ -1,5 +1,7 @@
 #include "service/SerialNumber.h"
 
+#include "link/Commands.h"
+
 #include <algorithm>
 
 namespace service {
@@ -17,12 +19,12 @@ bool isServiceCode(const QString &text)
 bool isValidSerialNumber(const QString &text)
 {
     return text.size() == SerialLength
-           && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
 }
 
 QString serialNumberCommand(const QString &serial)
 {
-    return QStringLiteral("*SN") + serial;
+    return QLatin1String(command::SerialNumber) + serial;
 }
 
 } // namespace service

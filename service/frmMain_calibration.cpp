@@ -25,13 +25,10 @@ void frmMain::cmdCalibrate_Click()
 
 void frmMain::setCalibrating(bool entering)
 {
-    // The caption holds the mode. Calibrating locks the other service
-    // functions and the Scan button.
+    // The caption holds the mode.
     cmdCalibrate->setText(entering ? ExitCalibrateCaption : CalibrateCaption);
-    for (QPushButton *other : {cmdParameters, cmdMonitor, cmdRemoteControl, cmdSetup})
-        other->setEnabled(!entering);
+    lockOtherModes(cmdCalibrate, entering);
     FrameCalib->setEnabled(entering);
-    FrameConnect->setEnabled(!entering);
     // The live record is polled as while monitoring, so the engineer sees
     // what the inputs read; the link holds polls back while a calibration
     // command waits for its answer.

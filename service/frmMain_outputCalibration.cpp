@@ -1,6 +1,7 @@
 // Opening the output calibration window from the main window's
 // "Calibrate Output" / "Calibrate Feedback" buttons.
 #include "app/frmMain.h"
+#include "link/Commands.h"
 #include "app/modMain.h"
 #include "platform/Dialogs.h"
 #include "service/frmCalOut.h"
@@ -13,7 +14,7 @@ void frmMain::cmdCalibOut_Click(int index)
     if (isWaiting())
         return;
     data.FeedbackMode = index != 0;
-    if (!link.write(QStringLiteral("%Q-")))
+    if (!link.write(QLatin1String(command::OutputCalibrationStart)))
         return;
     {
         frmCalOut window(link, data, cdia, this);
@@ -24,5 +25,5 @@ void frmMain::cmdCalibOut_Click(int index)
     }
     // However the window was closed, the controller gets its output back
     // once (unless it is gone).
-    link.write(QStringLiteral("%Q+"));
+    link.write(QLatin1String(command::OutputCalibrationEnd));
 }

@@ -2,6 +2,7 @@
 // dial, ten times a second, while the controller is switched to remote.
 #include "app/frmMain.h"
 #include "app/modMain.h"
+#include "link/Commands.h"
 #include "platform/Timer.h"
 #include "service/DeviceAnswer.h"
 #include "service/RemoteSetpoint.h"
@@ -14,22 +15,13 @@ namespace {
 const QString RemoteControlCaption = QStringLiteral("Remote Control");
 const QString ExitControlCaption = QStringLiteral("Exit Control");
 
-// Remote control locks the other service functions and the Scan button, so
-// no poll runs while the setpoint is being sent.
-void lockOtherModes(frmMain &w, bool locked)
-{
-    for (QPushButton *other : {w.cmdCalibrate, w.cmdParameters, w.cmdMonitor, w.cmdSetup})
-        other->setEnabled(!locked);
-    w.FrameConnect->setEnabled(!locked);
-}
-
 void enterRemoteControl(frmMain &w)
 {
     w.cmdRemoteControl->setText(ExitControlCaption);
-    lockOtherModes(w, true);
-    w.SendAndWait(QStringLiteral("%C0"), service::AnswerWaitMs);
+    w.lockOtherModes(w.cmdRemoteControl, true);
+    w.SendAndWait(QLatin1String(command::RemoteOn), service::AnswerWaitMs);
     // Only the answer to "%R1" counts: its wait clears the flags again.
-    if (!w.SendAndWait(QStringLiteral("%R1"), service::AnswerWaitMs))
+    if (!w.SendAndWait(QLatin1String(command::RemoteStart), service::AnswerWaitMs))
         return;
     if (w.link.ReplyOk) {
         service::RemoteOnAnswer.showSuccess(w.cdia);
@@ -43,10 +35,10 @@ void leaveRemoteControl(frmMain &w)
 {
     // The setpoint stops first, whatever the controller answers to "%C1".
     w.tmrRScan->setEnabled(false);
-    if (w.SendAndWait(QStringLiteral("%C1"), service::AnswerWaitMs))
+    if (w.SendAndWait(QLatin1String(command::RemoteOff), service::AnswerWaitMs))
         service::reportAnswer(w.cdia, w.link.ReplyOk, w.link.ReplyFail, service::RemoteOffAnswer);
     w.cmdRemoteControl->setText(RemoteControlCaption);
-    lockOtherModes(w, false);
+    w.lockOtherModes(w.cmdRemoteControl, false);
 }
 
 } // namespace
@@ -69,7 +61,7 @@ void frmMain::dropRemoteControl()
 {
     tmrRScan->setEnabled(false);
     cmdRemoteControl->setText(RemoteControlCaption);
-    lockOtherModes(*this, false);
+    lockOtherModes(cmdRemoteControl, false);
 }
 
 void frmMain::tmrRScan_Timer()
@@ -79,7 +71,7 @@ void frmMain::tmrRScan_Timer()
     // follow the valve being driven (33 of the 96 characters a 100 ms tick
     // carries at 9600 baud).
     if (link.poll(service::setpointCommand(RemoteSetpointText)))
-        link.poll(QStringLiteral("?C"));
+        link.poll(QLatin1String(command::Live));
 }
 
 void frmMain::cmdUp_Click()

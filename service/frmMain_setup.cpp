@@ -15,8 +15,7 @@ void showSetupFrame(frmMain &w, bool shown)
 {
     // While the frame is open, nothing else may talk to the controller.
     w.FrameSetup->setVisible(shown);
-    w.FrameConnect->setEnabled(!shown);
-    w.FrameControlPanel->setEnabled(!shown);
+    w.lockOtherModes(w.cmdSetup, shown);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "sim/ActuatorModel.h"
 
-#include "platform/Numbers.h"
-
+#include "link/Commands.h"
 #include "link/Protocol.h"
 #include "params/ParameterFields.h"
+#include "platform/Numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +11,8 @@
 
 namespace {
 
-const QByteArray Ok = protocol::commandLine("OK");
-const QByteArray Fail = protocol::commandLine("FAIL");
+const QByteArray Ok = protocol::commandLine(reply::Ok);
+const QByteArray Fail = protocol::commandLine(reply::Fail);
 
 QByteArray acknowledge(bool taken)
 {
@@ -35,6 +35,12 @@ int wordFromHex(const QByteArray &digits)
     return high < 0x80 ? high * 256 + low : -1;
 }
 
+// The digit of an output calibration point, "0".."4".
+bool isOutputPoint(const QByteArray &digit)
+{
+    return digit.size() == 1 && digit[0] >= '0' && digit[0] < '0' + command::OutputPoints;
+}
+
 bool inRange(const ParameterSet &p)
 {
     for (const ParameterField &f : ParameterFields) {
@@ -43,14 +49,13 @@ bool inRange(const ParameterSet &p)
             return false;
     }
     const auto isDigit = [](uint8_t d) { return d <= 9; };
-    return p.SPFail < FailCodeCount && p.PVFail < FailCodeCount
-        && std::all_of(p.pswd.begin(), p.pswd.end(), isDigit) && p.LevelSwOpt <= 1 && p.PressureSwOpt <= 1;
+    return p.SPFail < FailCodeCount && p.PVFail < FailCodeCount && std::all_of(p.pswd.begin(), p.pswd.end(), isDigit)
+        && p.LevelSwOpt <= 1 && p.PressureSwOpt <= 1;
 }
 
 } // namespace
 
-ActuatorModel::ActuatorModel(ActuatorConfig config)
-    : m_config(std::move(config)), m_params(defaultParameters())
+ActuatorModel::ActuatorModel(ActuatorConfig config) : m_config(std::move(config)), m_params(defaultParameters())
 {
     m_position = std::clamp(m_config.startPosition, 0, 1000);
     m_tankLevel = m_config.tankLevel;
@@ -122,9 +127,7 @@ void ActuatorModel::tick()
 
 void ActuatorModel::control()
 {
-    const auto failAction = [](uint8_t code) {
-        return code == 1 ? Valve::Up : code == 2 ? Valve::Down : Valve::None;
-    };
+    const auto failAction = [](uint8_t code) { return code == 1 ? Valve::Up : code == 2 ? Valve::Down : Valve::None; };
     if (faulted(SimInput::SP) || faulted(SimInput::PV)) {
         m_pulse = Pulse::Ready;
         m_valve = failAction(faulted(SimInput::SP) ? m_params.SPFail : m_params.PVFail);
@@ -261,45 +264,48 @@ int16_t ActuatorModel::levelReading() const
 
 // --- commands ---
 
-QByteArray ActuatorModel::answer(const QByteArray &command)
+QByteArray ActuatorModel::answer(const QByteArray &line)
 {
-    if (command == "?")
+    if (line == command::Identify)
         return protocol::identityReply(m_identity.version, m_identity.modelFirst + m_identity.modelSecond,
                                        m_identity.serial);
-    if (command == "?C")
+    if (line == command::Live)
         return protocol::liveReply(spReading(), pvReading(), errorReading(), upValveOn(), downValveOn());
-    if (command == "?A")
+    if (line == command::Level)
         return protocol::levelReply(levelReading(), m_relay);
-    if (command == "?P")
+    if (line == command::Parameters)
         return parameterReply();
-    if (command.startsWith("*P1") || command.startsWith("*P2"))
-        return acknowledge(storeParameters(command.mid(3)));
-    if (command.startsWith("*SN"))
-        return acknowledge(setSerial(command.mid(3)));
+    if (line.startsWith(command::WriteParameters) || line.startsWith(command::UploadParameters))
+        return acknowledge(storeParameters(line.mid(command::lengthOf(command::WriteParameters))));
+    if (line.startsWith(command::SerialNumber))
+        return acknowledge(setSerial(line.mid(command::lengthOf(command::SerialNumber))));
     // Input calibration happens inside the controller; it confirms each point.
-    if (command.size() == 2 && command[0] == '#' && command[1] >= 'A' && command[1] <= 'J')
+    if (line.size() == 2 && line[0] == command::InputCalibration && line[1] >= command::FirstInputPoint
+        && line[1] < command::FirstInputPoint + command::InputPoints)
         return Ok;
-    if (command == "%C0")
+    if (line == command::RemoteOn)
         return Ok;
-    if (command == "%R1") {
+    if (line == command::RemoteStart) {
         // Remote control starts from the setpoint that stands, so nothing jumps.
         m_remoteSetpoint = setpoint();
         m_remote = true;
         return Ok;
     }
-    if (command == "%C1") {
+    if (line == command::RemoteOff) {
         m_remote = false;
         return Ok;
     }
-    if (command.startsWith("%RS"))
-        return acknowledge(setRemoteSetpoint(command.mid(3)));
-    if (command == "%Q-" || command == "%Q+") {
-        m_outputCalibration = command == "%Q-";
+    if (line.startsWith(command::RemoteSetpoint))
+        return acknowledge(setRemoteSetpoint(line.mid(command::lengthOf(command::RemoteSetpoint))));
+    if (line == command::OutputCalibrationStart || line == command::OutputCalibrationEnd) {
+        m_outputCalibration = line == command::OutputCalibrationStart;
         return Ok;
     }
-    if (command.size() >= 3 && (command.startsWith("%Q") || command.startsWith("%U"))
-        && QByteArrayView("S01234").contains(command[2]))
-        return acknowledge(outputCommand(command));
+    if (line.startsWith(command::OutputTrial) || line.startsWith(command::FeedbackTrial))
+        return acknowledge(setOutputTrial(line));
+    if ((line.startsWith(command::OutputPoint) || line.startsWith(command::FeedbackPoint))
+        && isOutputPoint(line.mid(command::lengthOf(command::OutputPoint), 1)))
+        return acknowledge(storeOutputPoint(line));
     return {};
 }
 
@@ -308,7 +314,7 @@ QByteArray ActuatorModel::parameterReply() const
     QByteArray hex = params::BuildParameterUpload(m_params, false).mid(3).toLatin1();
     for (uint8_t b : m_reserved)
         hex += params::HexByte(b).toLatin1();
-    return 'P' + hex + protocol::CR;
+    return reply::Parameters + hex + protocol::CR;
 }
 
 // "*P1" / "*P2": 58 bytes as 116 hexadecimal digits, taken only as a whole and
@@ -317,8 +323,8 @@ bool ActuatorModel::storeParameters(const QByteArray &payload)
 {
     if (payload.size() != 2 * params::UploadBytes || !allHex(payload))
         return false;
-    const QByteArray block = 'P' + payload + QByteArray(2 * (params::BlockBytes - params::UploadBytes), '0')
-        + protocol::CR;
+    const QByteArray block =
+        reply::Parameters + payload + QByteArray(2 * (params::BlockBytes - params::UploadBytes), '0') + protocol::CR;
     ParameterSet set;
     if (!params::DecodeParameterBlock(block, set) || !inRange(set))
         return false;
@@ -349,22 +355,26 @@ bool ActuatorModel::setSerial(const QByteArray &serial)
 }
 
 // Output calibration: "%QS" / "%US" and four hexadecimal digits (low byte
-// first) drive the output / feedback signal with a raw value; "%Q0".."%Q4"
-// store the value as the 4, 8, 12, 16, 20 mA point of the output (kept in the
-// parameter block), "%U0".."%U4" the same for the feedback signal.
-bool ActuatorModel::outputCommand(const QByteArray &command)
+// first) drive the output / feedback signal with a raw value.
+bool ActuatorModel::setOutputTrial(const QByteArray &line)
 {
-    const int value = wordFromHex(command.mid(3));
+    const int value = wordFromHex(line.mid(command::lengthOf(command::OutputTrial)));
     if (value < 0)
         return false;
-    const bool feedback = command[1] == 'U';
-    const char which = command[2];
-    if (which == 'S') {
-        (feedback ? m_feedbackTrial : m_outputTrial) = value;
-        return true;
-    }
-    const int point = which - '0';
-    if (feedback) {
+    (line.startsWith(command::FeedbackTrial) ? m_feedbackTrial : m_outputTrial) = value;
+    return true;
+}
+
+// "%Q0".."%Q4" store the value as the 4, 8, 12, 16, 20 mA point of the output
+// (kept in the parameter block), "%U0".."%U4" the same for the feedback signal.
+bool ActuatorModel::storeOutputPoint(const QByteArray &line)
+{
+    const int at = command::lengthOf(command::OutputPoint);
+    const int value = wordFromHex(line.mid(at + 1));
+    if (value < 0)
+        return false;
+    const int point = line[at] - '0';
+    if (line.startsWith(command::FeedbackPoint)) {
         m_feedbackPoints[size_t(point)] = value;
         return true;
     }

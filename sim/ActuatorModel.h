@@ -42,19 +42,19 @@ enum class SimFault : int16_t { Open = -300, OverRange = -200, UnderRange = -100
 // How the transports deliver a reply: after a latency, possibly in pieces.
 struct ReplyTiming
 {
-    int latencyMs = 10;  // from the command's carriage return to the first piece
-    int pieces = 1;      // number of parts a reply arrives in
-    int pieceGapMs = 3;  // between two parts
+    int latencyMs = 10; // from the command's carriage return to the first piece
+    int pieces = 1;     // number of parts a reply arrives in
+    int pieceGapMs = 3; // between two parts
 };
 
 struct ActuatorConfig
 {
-    int upTravelMs = 20000;          // full stroke 0 -> 100 %
-    int downTravelMs = 25000;        // full stroke 100 -> 0 %
-    int pulseWidthMs = 100;          // on-time of one pulse inside the coarse band
-    int startPosition = 500;         // PV at power-up, tenths
-    int tankLevel = 750;             // oil level with the piston at 0 %, tenths
-    int cylinderVolume = 300;        // level the cylinder takes at 100 % stroke, tenths
+    int upTravelMs = 20000;   // full stroke 0 -> 100 %
+    int downTravelMs = 25000; // full stroke 100 -> 0 %
+    int pulseWidthMs = 100;   // on-time of one pulse inside the coarse band
+    int startPosition = 500;  // PV at power-up, tenths
+    int tankLevel = 750;      // oil level with the piston at 0 %, tenths
+    int cylinderVolume = 300; // level the cylinder takes at 100 % stroke, tenths
     // The 4-20 mA setpoint signal outside remote control: steps in tenths,
     // each held for signalHoldMs, repeated.
     std::vector<int> signalSteps{0, 1000, 0, 500, 1000, 500};
@@ -83,7 +83,7 @@ public:
 
     // Answers one command line (without its carriage return) as of now: the
     // whole reply line, carriage return included, or empty for no answer.
-    QByteArray answer(const QByteArray &command);
+    QByteArray answer(const QByteArray &line);
 
     // Readings as the controller reports them (tenths of a percent; a faulted
     // input reads its sentinel).
@@ -142,7 +142,8 @@ private:
     bool storeParameters(const QByteArray &payload);
     bool setRemoteSetpoint(const QByteArray &digits);
     bool setSerial(const QByteArray &serial);
-    bool outputCommand(const QByteArray &command);
+    bool setOutputTrial(const QByteArray &line);
+    bool storeOutputPoint(const QByteArray &line);
 
     ActuatorConfig m_config;
     int64_t m_clock = 0;    // requested time

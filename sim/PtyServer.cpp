@@ -1,5 +1,7 @@
 #include "sim/PtyServer.h"
 
+#include "link/Commands.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -99,7 +101,7 @@ void PtyServer::streamLiveRecords(int perSecond, int seconds)
     m_streamMs = qint64(seconds) * 1000;
     auto record = [this] {
         m_model.advanceTo(m_clock.elapsed());
-        return m_model.answer("?C");
+        return m_model.answer(command::Live);
     };
     auto write = [this](const char *data, qsizetype size) -> qsizetype {
         for (;;) {

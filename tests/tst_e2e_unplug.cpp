@@ -2,6 +2,7 @@
 // simulator program (velmora-sim) on a pseudo-terminal reached through a
 // fixed link name. Stopping the simulator pulls the cable; starting it again
 // plugs the controller back in, under a new terminal behind the same name.
+#include "TestHelpers.h"
 #include "ScriptedDialogs.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
@@ -44,11 +45,6 @@ private:
     QString m_link;
     QProcess m_process;
 };
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 } // namespace
 

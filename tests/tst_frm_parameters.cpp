@@ -1,5 +1,6 @@
 // The parameter-list window on its own, offscreen, with scripted dialogs:
 // opening, Modify with its messages, Save, Load, Upload and JsonGet.
+#include "TestHelpers.h"
 #include "SampleParameters.h"
 #include "ScriptedDialogs.h"
 #include "app/modMain.h"
@@ -36,19 +37,6 @@ ShownMessage outOfRange(const char *title)
 ShownMessage password(const char *text)
 {
     return {QLatin1String(text), QStringLiteral("Invalid Password"), MessageIcon::Exclamation};
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -265,7 +253,7 @@ private slots:
         open();
         const QString file = path("pump.par");
         save(file);
-        const QByteArray bytes = contentsOf(file);
+        const QByteArray bytes = fileContents(file);
         QVERIFY(bytes.startsWith("\"{'ModelNo': 'DMK--0042', 'SerialNo': 'S123', 'VersionNo': 'V4.1', 'SPZero': '300', "));
         QVERIFY(bytes.endsWith("'PressureLow': '20', 'PressurePumpOn': '40', 'PressurePumpOff': '80'}\"\r\n"));
         QVERIFY(bytes.contains("'CoarseControlUp': '15'"));
@@ -325,7 +313,7 @@ private slots:
         QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QVERIFY2(shown.text.contains(bad), qPrintable(shown.text));
         QVERIFY2(shown.text.split(u'\n').value(1).size() > 3, qPrintable(shown.text)); // the system's reason
-        QVERIFY(contentsOf(path("good.par")).startsWith("\"{'ModelNo'"));
+        QVERIFY(fileContents(path("good.par")).startsWith("\"{'ModelNo'"));
         QVERIFY(form->isVisible());
     }
 

@@ -1,4 +1,5 @@
 // Calibration mode and the zero / span buttons of the five inputs.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 #include "platform/Timer.h"
 
@@ -21,11 +22,6 @@ namespace {
 
 const ShownMessage Success{QStringLiteral("Calibration successful"), QStringLiteral("Settings"), MessageIcon::Information};
 const ShownMessage Failure{QStringLiteral("Calibration failed"), QStringLiteral("Settings"), MessageIcon::Exclamation};
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // The controls that calibration mode switches, as they stand.
 struct ModeState

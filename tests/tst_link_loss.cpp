@@ -2,6 +2,7 @@
 // everything stops as its own button would leave it, nothing in memory is
 // lost, and the tool finds the controller again by itself. Also a serial
 // device that refuses the user.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 #include "SampleParameters.h"
 #include "params/frmParameters.h"
@@ -18,11 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 QByteArray liveRecord(int sp, int pv)
 {

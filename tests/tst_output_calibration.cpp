@@ -1,5 +1,6 @@
 // The output calibration window, driven modally from the main window's
 // "Calibrate Output" / "Calibrate Feedback" buttons.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 #include "service/frmCalOut.h"
 
@@ -15,11 +16,6 @@ namespace {
 
 const ShownMessage Success{QStringLiteral("Calibration successful"), QStringLiteral("Settings"), MessageIcon::Information};
 const ShownMessage Failure{QStringLiteral("Calibration failed"), QStringLiteral("Settings"), MessageIcon::Exclamation};
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 enum class Closing { ExitButton, CloseBox, EscapeKey, LeftOpen };
 

@@ -1,5 +1,6 @@
 // The parameter block codec: hexadecimal helpers, every field at its offset
 // in both directions, and the replies the decoder must refuse.
+#include "params/ParameterFields.h"
 #include "params/ParameterSet.h"
 
 #include <QtTest>
@@ -274,6 +275,48 @@ private slots:
         QVERIFY(params::DecodeParameterBlock(replyOf(bytes), set));
         QCOMPARE(int(set.SPFail), 255);
         QCOMPARE(set.SPZero, int16_t(32767));
+    }
+
+    // The walk of the field table lays every written byte down once, in
+    // order, with no gap and no overlap, and leaves no block field out.
+    void tableWalkCoversTheWrittenBytesOnce()
+    {
+        std::array<int, params::UploadBytes> uses{};
+        int next = 0;
+        for (const params::FileField *f : params::BlockOrder) {
+            QVERIFY(f);
+            QCOMPARE(f->offset, next);
+            QVERIFY(params::widthOf(*f) > 0);
+            for (int i = 0; i < params::widthOf(*f); ++i)
+                ++uses[size_t(f->offset + i)];
+            next += params::widthOf(*f);
+        }
+        QCOMPARE(next, params::UploadBytes);
+        for (int offset = 0; offset < params::UploadBytes; ++offset)
+            QVERIFY2(uses[size_t(offset)] == 1, qPrintable(QString::number(offset)));
+
+        qsizetype blockFields = 0;
+        for (const params::FileField &f : params::FileFields)
+            blockFields += params::widthOf(f) > 0 ? 1 : 0;
+        QCOMPARE(blockFields, qsizetype(params::BlockOrder.size()));
+    }
+
+    // Every key once; every box of the window once, in index order.
+    void tableKeysAndBoxesAreUnique()
+    {
+        QSet<QString> keys;
+        QList<int> boxes;
+        for (const params::FileField &f : params::FileFields) {
+            keys.insert(QLatin1String(f.key));
+            if (f.box.index >= 0)
+                boxes << f.box.index;
+        }
+        QCOMPARE(keys.size(), qsizetype(params::FileFields.size()));
+        std::sort(boxes.begin(), boxes.end());
+        QList<int> expected;
+        for (int i = 0; i < params::BoxCount; ++i)
+            expected << i;
+        QCOMPARE(boxes, expected);
     }
 };
 

@@ -1,5 +1,6 @@
 // The parameter file's core: the written text, quoting, reading the first
 // item, writing through a temporary file, and the checks before Upload.
+#include "TestHelpers.h"
 #include "SampleParameters.h"
 #include "params/ParameterFile.h"
 #include "platform/ObjectLiteral.h"
@@ -34,12 +35,6 @@ std::optional<QString> readItem(const QByteArray &bytes, qsizetype maxChars)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return params::ReadFirstItem(buffer, maxChars);
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -157,11 +152,11 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pump 7.par"));
         QVERIFY(params::WriteParameterFile(path, QStringLiteral("{'a': '1'}")));
-        QCOMPARE(contentsOf(path), QByteArray("\"{'a': '1'}\"\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("\"{'a': '1'}\"\r\n"));
 
         // Replacing keeps nothing of the old content and leaves no stray files.
         QVERIFY(params::WriteParameterFile(path, QStringLiteral("{}")));
-        QCOMPARE(contentsOf(path), QByteArray("\"{}\"\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("\"{}\"\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("pump 7.par")});
     }
 
@@ -174,7 +169,7 @@ private slots:
         QVERIFY(!params::WriteParameterFile(dir.path(), QStringLiteral("{}")));                  // a directory
         QVERIFY(!params::WriteParameterFile(existing + QStringLiteral("/x"), QStringLiteral("{}"))); // under a file
         QVERIFY(!params::WriteParameterFile(dir.filePath(QStringLiteral("no/such/dir.par")), QStringLiteral("{}")));
-        QCOMPARE(contentsOf(existing), QByteArray("\"{'old': '1'}\"\r\n"));
+        QCOMPARE(fileContents(existing), QByteArray("\"{'old': '1'}\"\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("keep.par")});
     }

@@ -1,4 +1,5 @@
 // The record file: number format, writer, reader, refusals and safe saving.
+#include "TestHelpers.h"
 #include "recording/RecordFile.h"
 
 #include <QBuffer>
@@ -17,19 +18,6 @@
 using Samples = std::vector<RecordSample>;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 std::optional<Samples> readText(const QByteArray &text)
 {
@@ -127,7 +115,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("run"));
         QVERIFY(recordfile::write(path, ThreeSamples));
-        QCOMPARE(fileBytes(path), ThreeSamplesText);
+        QCOMPARE(fileContents(path), ThreeSamplesText);
         QCOMPARE(recordfile::read(path), std::optional<Samples>(ThreeSamples));
     }
 
@@ -307,9 +295,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("run.txt"));
-        putFile(path, QByteArray("an older and longer recording\r\n").repeated(100));
+        writeFile(path, QByteArray("an older and longer recording\r\n").repeated(100));
         QVERIFY(recordfile::write(path, ThreeSamples));
-        QCOMPARE(fileBytes(path), ThreeSamplesText);
+        QCOMPARE(fileContents(path), ThreeSamplesText);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("run.txt")});
     }
 
@@ -318,13 +306,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("run.txt"));
         const QByteArray old = "1\r\n1,2\r\n";
-        putFile(path, old);
+        writeFile(path, old);
         const Samples many(5000, RecordSample{12.3f, 45.6f});
         {
             const FileSizeLimit limit(1000); // the disk "fills up" after 1000 bytes
             QVERIFY(!recordfile::write(path, many));
         }
-        QCOMPARE(fileBytes(path), old);
+        QCOMPARE(fileContents(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("run.txt")});
     }
 

@@ -1,6 +1,7 @@
 // Recording on the main window: REC / STOP RC with the save, PAUSE / RESUME,
 // the sample counter and the blinking marker, against a scripted port and
 // scripted dialogs.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 
 #include "platform/Timer.h"
@@ -18,12 +19,6 @@ namespace {
 QByteArray liveRecord(int sp, int pv)
 {
     return QString::asprintf("C%5d,%5d,%5d,10\r", sp, pv, sp - pv).toLatin1();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -87,7 +82,7 @@ private slots:
         QVERIFY(!w().Recording);
         QVERIFY(w().lblHistory->isHidden());
         QCOMPARE(f->dialogs.saveDialogsShown, 1);
-        QCOMPARE(fileBytes(path), QByteArray("3\r\n12.3,45\r\n12.4,45.1\r\n12.5,0\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("3\r\n12.3,45\r\n12.4,45.1\r\n12.5,0\r\n"));
         QVERIFY(f->dialogs.messages.isEmpty());
 
         receive(200, 200); // no longer recording
@@ -100,7 +95,7 @@ private slots:
         f->dialogs.saveAnswers.enqueue(path);
         w().cmdRecord->click();
         w().cmdRecord->click();
-        QCOMPARE(fileBytes(path), QByteArray("0\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("0\r\n"));
     }
 
     void pauseHoldsTheRecording()
@@ -158,7 +153,7 @@ private slots:
         f->dialogs.saveChoices.enqueue(SaveChoice::Save);
         f->dialogs.saveAnswers.enqueue(path);
         w().cmdRecord->click(); // saved, then the new recording starts
-        QCOMPARE(fileBytes(path), QByteArray("2\r\n10,10\r\n11,10\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("2\r\n10,10\r\n11,10\r\n"));
         QCOMPARE(w().cmdRecord->text(), QStringLiteral("STOP RC"));
         QCOMPARE(f->data.RecordCount, 0);
         QVERIFY(!w().lblHistory->isHidden());
@@ -214,7 +209,7 @@ private slots:
         QCOMPARE(shown.icon, MessageIcon::Exclamation);
         QVERIFY2(shown.text.contains(QLatin1Char('"') + bad + QLatin1Char('"')), qPrintable(shown.text));
         QVERIFY2(shown.text.split(u'\n').value(1).size() > 3, qPrintable(shown.text)); // the system's reason
-        QCOMPARE(fileBytes(good), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
+        QCOMPARE(fileContents(good), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
         QCOMPARE(w().cmdRecord->text(), QStringLiteral("REC"));
     }
 
@@ -231,7 +226,7 @@ private slots:
         f->dialogs.saveChoices.enqueue(SaveChoice::Save);
         f->dialogs.saveAnswers.enqueue(path);
         QVERIFY(w().close());
-        QCOMPARE(fileBytes(path), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
+        QCOMPARE(fileContents(path), QByteArray("2\r\n10,10.1\r\n20,20.2\r\n"));
     }
 
     // Closing the main window asks about a recording not yet saved.

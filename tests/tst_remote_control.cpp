@@ -1,5 +1,6 @@
 // Remote control: switching the controller to remote and back, the setpoint
 // poll, and the arrow buttons beside the dial.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 #include "platform/Shape.h"
 #include "platform/Timer.h"
@@ -17,11 +18,6 @@ const ShownMessage On{QStringLiteral("Remote Control Mode ON"), Title, MessageIc
 const ShownMessage OnFailed{QStringLiteral("Remote Control failed"), Title, MessageIcon::Exclamation};
 const ShownMessage Off{QStringLiteral("Remote Control Mode OFF"), Title, MessageIcon::Information};
 const ShownMessage OffFailed{QStringLiteral("Main Control failed"), Title, MessageIcon::Exclamation};
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // Whether the controls that remote control locks are locked.
 bool othersLocked(const frmMain &w)

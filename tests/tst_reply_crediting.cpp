@@ -1,6 +1,7 @@
 // Every answer is credited to its own command: a late "OK" of a setpoint or
 // an output step never counts for the command written after it, and nothing
 // is written between a command and its answer.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 #include "service/frmCalOut.h"
 
@@ -22,11 +23,6 @@ static QList<QByteArray> calibrationCommands(const QList<QByteArray> &written)
 }
 
 namespace {
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 const ShownMessage RemoteOn{QStringLiteral("Remote Control Mode ON"), QStringLiteral("Remote Control"),
                             MessageIcon::Information};

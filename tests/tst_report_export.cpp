@@ -1,6 +1,7 @@
 // "Export..." of the report window: the samples and the step table as CSV
 // with "." in a comma locale, the chart as PNG, saves that replace a file
 // whole, and a failed save that says why.
+#include "TestHelpers.h"
 #include "ScriptedDialogs.h"
 #include "app/modMain.h"
 #include "platform/PictureBox.h"
@@ -18,19 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // 0 -> 100 at 5 %/s, then a step to 50 that is cut short.
 std::vector<RecordSample> stepRecording()
@@ -151,7 +139,7 @@ private slots:
         const QString path = exportTo(w.mnuExportSamples, QStringLiteral("samples.csv"));
         QCOMPARE(dialogs->saveDialogsShown, 1);
         QVERIFY(dialogs->messages.isEmpty());
-        const QByteArray csv = contents(path);
+        const QByteArray csv = fileContents(path);
         QCOMPARE(csv, reportexport::samplesCsv(samples));
         QVERIFY(csv.contains("\r\n30.1,100,0.5\r\n"));
         QCOMPARE(csv.count('\n'), 1 + 730);
@@ -162,7 +150,7 @@ private slots:
         frmHistory &w = open(stepRecording());
         const QString path = exportTo(w.mnuExportSteps, QStringLiteral("steps.csv"));
         QVERIFY(dialogs->messages.isEmpty());
-        const QList<QByteArray> lines = contents(path).split('\n');
+        const QList<QByteArray> lines = fileContents(path).split('\n');
         QCOMPARE(lines.size(), 4); // header, two steps, nothing after the last line end
         QCOMPARE(lines[0], QByteArray("step,start_s,from_pct,to_pct,dead_time_s,t63_s,t86_s,settling_s,"
                                       "overshoot_pct,final_error_pct\r"));
@@ -178,7 +166,7 @@ private slots:
         w.resize(900, 820);
         const QString path = exportTo(w.mnuExportChart, QStringLiteral("chart.png"));
         QVERIFY(dialogs->messages.isEmpty());
-        QCOMPARE(contents(path).left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+        QCOMPARE(fileContents(path).left(8), QByteArray("\x89PNG\r\n\x1a\n"));
         QImage image;
         QVERIFY(image.load(path, "PNG"));
         QCOMPARE(image.size(), w.pic->size() * w.pic->devicePixelRatio());
@@ -218,8 +206,8 @@ private slots:
         const QString path = dir->filePath(QStringLiteral("steps.csv"));
         writeFile(path, QByteArray(100000, 'x'));
         exportTo(w.mnuExportSteps, QStringLiteral("steps.csv"));
-        QVERIFY(contents(path).startsWith("step,start_s,"));
-        QVERIFY(!contents(path).contains('x'));
+        QVERIFY(fileContents(path).startsWith("step,start_s,"));
+        QVERIFY(!fileContents(path).contains('x'));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"steps.csv"});
     }
 
@@ -247,7 +235,7 @@ private slots:
         const QString start = QStringLiteral("Could not save %1:\n").arg(QDir::toNativeSeparators(path));
         QVERIFY2(message.text.startsWith(start), qPrintable(message.text));
         QVERIFY2(message.text.size() > start.size(), qPrintable(message.text)); // the reason follows
-        QCOMPARE(contents(dir->filePath(QStringLiteral("plain.txt"))), QByteArray("kept"));
+        QCOMPARE(fileContents(dir->filePath(QStringLiteral("plain.txt"))), QByteArray("kept"));
         QVERIFY(QFileInfo(dir->filePath(QStringLiteral("folder"))).isDir());
         QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  (QStringList{"folder", "plain.txt"}));

@@ -1,5 +1,6 @@
 // Serial-number setup: the service access code, the "Setup" frame and the
 // "*SN" write.
+#include "TestHelpers.h"
 #include "MainWindowFixture.h"
 
 #include <QGroupBox>
@@ -14,11 +15,6 @@ const QString Title = QStringLiteral("Edit SN");
 const ShownMessage Invalid{QStringLiteral("Invalid Serial Number"), Title, MessageIcon::Exclamation};
 const ShownMessage Modified{QStringLiteral("Serial Number Modified"), Title, MessageIcon::Information};
 const ShownMessage Failed{QStringLiteral("Modification Failed"), Title, MessageIcon::Exclamation};
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 bool setupOpen(const frmMain &w)
 {

@@ -1,5 +1,6 @@
 // The service functions end to end: the real main window on the QSerialPort
 // implementation, talking over a pseudo-terminal to the simulated controller.
+#include "TestHelpers.h"
 #include "ScriptedDialogs.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
@@ -35,11 +36,6 @@ struct Tool
         window.show();
     }
 };
-
-void click(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 ShownMessage message(const char *text, const char *title, MessageIcon icon)
 {

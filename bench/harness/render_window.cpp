@@ -8,7 +8,7 @@
 // records one by one; FULL.png is the window painted afresh in one go.
 #include "app/frmMain.h"
 #include "app/modMain.h"
-#include "platform/Dialogs.h"
+#include "bench/NoDialogs.h"
 #include "platform/SerialPortControl.h"
 
 #include <QApplication>
@@ -42,16 +42,6 @@ public:
 
 private:
     bool m_open = false;
-};
-
-class NoDialogs : public Dialogs
-{
-public:
-    void messageBox(const QString &, const QString &, MessageIcon) override {}
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    SaveChoice askToSave(const QString &, const QString &) override { return SaveChoice::Discard; }
-    std::optional<QString> openFileName() override { return std::nullopt; }
-    std::optional<QString> saveFileName() override { return std::nullopt; }
 };
 
 void wait(int ms)

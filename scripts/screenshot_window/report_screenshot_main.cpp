@@ -7,6 +7,7 @@
 //   velmora-report-screenshot MINUTES STEP OUTPUT.png WIDTH HEIGHT
 #include "app/frmMain.h"
 #include "app/modMain.h"
+#include "link/Commands.h"
 #include "link/LiveValues.h"
 #include "link/Protocol.h"
 #include "platform/QtDialogs.h"
@@ -51,7 +52,7 @@ std::vector<RecordSample> record(int samples)
     for (int i = 0; i < samples; ++i) {
         model.advance(100);
         LiveValues live;
-        protocol::applyLiveRecord(model.answer("?C"), live);
+        protocol::applyLiveRecord(model.answer(command::Live), live);
         recorded.push_back({live.sp.value, live.pv.value});
     }
     return recorded;
