@@ -2,6 +2,7 @@
 # actuator geometry, step analysis and numbers. Standard library and Qt Core
 # only; cmake/CheckLayerIncludes.cmake keeps it that way.
 set(VELMORA_CORE_SOURCES
+  link/Commands.h
   link/LiveValues.h
   link/OutstandingCommands.cpp link/OutstandingCommands.h
   link/Protocol.cpp link/Protocol.h
@@ -29,5 +30,6 @@ set(VELMORA_CORE_SOURCES
   platform/DisplayList.h
   platform/Numbers.cpp platform/Numbers.h
   platform/ObjectLiteral.cpp platform/ObjectLiteral.h
+  platform/SaveFile.h
   # The port interface is here because the simulator implements it too.
   platform/SerialPortControl.h)

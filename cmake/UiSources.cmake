@@ -21,7 +21,7 @@ set(VELMORA_UI_SOURCES
   app/MakerPanel.cpp app/MakerPanel.h
   app/Startup.cpp app/Startup.h
   app/WindowSystem.cpp app/WindowSystem.h
-  app/frmMain.cpp app/frmMain.h app/frmMain_layout.cpp
+  app/frmMain.cpp app/frmMain.h app/frmMain_layout.cpp app/frmMain_modes.cpp
   app/frmSplash.cpp app/frmSplash.h
   app/modMain.h
 
